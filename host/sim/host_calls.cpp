@@ -1,0 +1,49 @@
+#include "host/sim/host_calls.h"
+
+#include <algorithm>
+
+#include "host/error.h"
+#include "host/text.h"
+
+namespace host::sim {
+
+namespace {
+[[noreturn]] void ThrowPlanned(std::string_view operation) {
+  throw HostError(codes::kFail, FromUtf8("Simulated failure of " + std::string(operation)));
+}
+}  // namespace
+
+void HostCalls::Enter(std::string_view operation) {
+  log_.emplace_back(operation);
+  if (failAtCall_ != 0 && ++callsSinceArmed_ == failAtCall_) {
+    failAtCall_ = 0;
+    ThrowPlanned(operation);
+  }
+  const auto plan = plans_.find(operation);
+  if (plan == plans_.end()) return;
+  if (plan->second.remaining < 0) ThrowPlanned(operation);
+  if (plan->second.remaining-- == 0) {
+    plans_.erase(plan);
+    ThrowPlanned(operation);
+  }
+}
+
+void HostCalls::FailOn(std::string_view operation, int occurrence) {
+  plans_[std::string(operation)] = Plan{occurrence <= 0 ? -1 : occurrence - 1};
+}
+
+void HostCalls::FailCallNumber(std::size_t number) {
+  failAtCall_ = number;
+  callsSinceArmed_ = 0;
+}
+
+void HostCalls::ClearFailures() {
+  plans_.clear();
+  failAtCall_ = 0;
+}
+
+std::size_t HostCalls::Count(std::string_view operation) const {
+  return static_cast<std::size_t>(std::count(log_.begin(), log_.end(), operation));
+}
+
+}  // namespace host::sim

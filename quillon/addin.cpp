@@ -1,0 +1,35 @@
+#include "quillon/addin.h"
+
+#include "host/error.h"
+#include "quillon/stored_values.h"
+#include "quillon/toolbar.h"
+#include "quillon/toolbar_layout.h"
+
+namespace quillon {
+
+dsrQuillon::dsrQuillon(Platform platform, std::shared_ptr<ButtonActions> actions)
+    : platform_(std::move(platform)), actions_(std::move(actions)) {}
+
+void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application) {
+  if (!application) throw host::HostError(host::codes::kNoInterface, u"No application object.");
+  state_.EditorVBE = application->AsVBE();
+  state_.VBEVersion = EditorVersionNumber(state_.EditorVBE->Version());
+  // The previous sink's bindings belong to buttons the disconnection deleted.
+  state_.VBEEvents = std::make_shared<clsVBE_Events>(actions_);
+  BuildBMToolbar();
+  BuildCPToolbar();
+  const host::Text windir = platform_.environment->Environ(u"windir");
+  state_.WinDrive = windir.substr(0, 1);
+}
+
+void dsrQuillon::AddinInstance_OnDisconnection() {
+  RemoveBMToolbar();
+  RemoveCPToolbar();
+}
+
+void dsrQuillon::BuildBMToolbar() { Toolbar(state_, *platform_.settings, kBookmarksBar).Build(); }
+void dsrQuillon::BuildCPToolbar() { Toolbar(state_, *platform_.settings, kCopyBufferBar).Build(); }
+void dsrQuillon::RemoveBMToolbar() { Toolbar(state_, *platform_.settings, kBookmarksBar).Remove(); }
+void dsrQuillon::RemoveCPToolbar() { Toolbar(state_, *platform_.settings, kCopyBufferBar).Remove(); }
+
+}  // namespace quillon

@@ -1,0 +1,22 @@
+#pragma once
+// What a connection sets up and every later action reads. One set per loaded add-in; a later
+// connection overwrites it, a disconnection leaves it as it is.
+
+#include <cstdint>
+#include <memory>
+
+#include "host/editor.h"
+#include "quillon/vbe_events.h"
+
+namespace quillon {
+
+struct AddinState {
+  std::shared_ptr<host::VBE> EditorVBE;
+  std::int16_t VBEVersion = 0;
+  std::shared_ptr<clsVBE_Events> VBEEvents;
+  std::shared_ptr<host::CommandBar> BMToolbar;
+  std::shared_ptr<host::CommandBar> CPToolbar;
+  host::Text WinDrive;  // empty or one character
+};
+
+}  // namespace quillon

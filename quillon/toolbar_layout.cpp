@@ -1,0 +1,27 @@
+#include "quillon/toolbar_layout.h"
+
+namespace quillon {
+
+const ToolbarLayout kBookmarksBar{
+    u"Quillon",
+    &AddinState::BMToolbar,
+    u"Unused bookmark",
+    {71, 72, 73, 74, 75},
+    u"Reset bookmarks",
+    47,
+    {EventSlot::BM1Event, EventSlot::BM2Event, EventSlot::BM3Event, EventSlot::BM4Event,
+     EventSlot::BM5Event, EventSlot::ClearBMsEvent},
+};
+
+const ToolbarLayout kCopyBufferBar{
+    u"RIDAridAviri",
+    &AddinState::CPToolbar,
+    u"Unused copy buffer",
+    {80, 81, 82, 83, 84},
+    u"Clear copy buffers",
+    47,
+    {EventSlot::CP1Event, EventSlot::CP2Event, EventSlot::CP3Event, EventSlot::CP4Event,
+     EventSlot::CP5Event, EventSlot::ClearCPsEvent},
+};
+
+}  // namespace quillon
