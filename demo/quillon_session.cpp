@@ -43,8 +43,8 @@ void DescribeBar(const host::sim::SimHost& host, const host::Text& name, bool wi
   }
   const auto& p = bar->Place();
   std::cout << "   bar " << Quoted(name) << ": "
-            << (p.position == host::kBarFloating ? "floating" : "docked at the top")
-            << ", row " << p.rowIndex << ", left " << p.left << ", top " << p.top;
+            << (p.position == host::kBarFloating ? "floating" : "docked at the top") << ", row "
+            << p.rowIndex << ", left " << p.left << ", top " << p.top;
   if (p.position == host::kBarFloating) std::cout << ", " << p.width << " x " << p.height;
   std::cout << ", " << (p.visible ? "visible" : "hidden") << "\n";
   if (!withButtons) return;
@@ -54,7 +54,9 @@ void DescribeBar(const host::sim::SimHost& host, const host::Text& name, bool wi
   }
 }
 
-void Step(int number, const std::string& what) { std::cout << "\n" << number << ". " << what << "\n"; }
+void Step(int number, const std::string& what) {
+  std::cout << "\n" << number << ". " << what << "\n";
+}
 
 }  // namespace
 
@@ -90,7 +92,8 @@ int main() {
   host.Control(kCopyBuffers, 5)->Click();
   host.Control(kCopyBuffers, 6)->Click();
 
-  Step(4, "The user drags the copy-buffer bar away to float at 640, 90 and hides the bookmarks bar.");
+  Step(4,
+       "The user drags the copy-buffer bar away to float at 640, 90 and hides the bookmarks bar.");
   host.Bar(kCopyBuffers)->Place() = {host::kBarFloating, 5, 90, 640, 230, 58, true};
   host.Bar(kBookmarks)->Place().visible = false;
 
@@ -109,7 +112,9 @@ int main() {
   DescribeBar(host, kCopyBuffers);
   std::cout << "   bars in the editor: " << host.editor->Bars()->Bars().size() << "\n";
 
-  Step(7, "The user shows the bookmarks bar again and clicks \"Reset bookmarks\": the new sink answers.");
+  Step(7,
+       "The user shows the bookmarks bar again and clicks \"Reset bookmarks\": the new sink "
+       "answers.");
   host.Bar(kBookmarks)->Place().visible = true;
   host.Control(kBookmarks, 6)->Click();
   return 0;

@@ -13,8 +13,8 @@ class CommandBarButton;
 class CommandBarControls;
 
 // Values the add-ins pass to the command-bar model.
-inline constexpr std::int32_t kBarTop = 1;       // docked at the top (msoBarTop)
-inline constexpr std::int32_t kBarFloating = 4;  // floating (msoBarFloating)
+inline constexpr std::int32_t kBarTop = 1;         // docked at the top (msoBarTop)
+inline constexpr std::int32_t kBarFloating = 4;    // floating (msoBarFloating)
 inline constexpr std::int32_t kControlButton = 1;  // control type: button (msoControlButton)
 inline constexpr std::int32_t kCustomControlId = 1;
 inline constexpr std::int32_t kStateUp = 0;

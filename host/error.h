@@ -14,12 +14,14 @@ namespace host {
 // Codes follow the HRESULTs the editor itself returns, so a failure keeps its meaning when it
 // crosses back into COM.
 namespace codes {
-inline constexpr std::int32_t kFail = static_cast<std::int32_t>(0x80004005);          // E_FAIL
+inline constexpr std::int32_t kFail = static_cast<std::int32_t>(0x80004005);  // E_FAIL
 inline constexpr std::int32_t kInvalidArgument = static_cast<std::int32_t>(0x80070057);
-inline constexpr std::int32_t kNoInterface = static_cast<std::int32_t>(0x80004002);   // E_NOINTERFACE
-inline constexpr std::int32_t kTypeMismatch = static_cast<std::int32_t>(0x80020005);  // DISP_E_TYPEMISMATCH
-inline constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000A);      // DISP_E_OVERFLOW
-inline constexpr std::int32_t kNotFound = static_cast<std::int32_t>(0x8002000B);      // DISP_E_BADINDEX
+inline constexpr std::int32_t kNoInterface =
+    static_cast<std::int32_t>(0x80004002);  // E_NOINTERFACE
+inline constexpr std::int32_t kTypeMismatch =
+    static_cast<std::int32_t>(0x80020005);  // DISP_E_TYPEMISMATCH
+inline constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000A);  // DISP_E_OVERFLOW
+inline constexpr std::int32_t kNotFound = static_cast<std::int32_t>(0x8002000B);  // DISP_E_BADINDEX
 }  // namespace codes
 
 class HostError : public std::exception {

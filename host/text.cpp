@@ -59,8 +59,15 @@ Text FromUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<std::uint8_t>(text[i]);
-    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-    char32_t c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+    int extra = lead < 0x80           ? 0
+                : (lead >> 5) == 0x6  ? 1
+                : (lead >> 4) == 0xE  ? 2
+                : (lead >> 3) == 0x1E ? 3
+                                      : -1;
+    char32_t c = extra == 0   ? lead
+                 : extra == 1 ? (lead & 0x1F)
+                 : extra == 2 ? (lead & 0x0F)
+                              : (lead & 0x07);
     bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
     for (int k = 1; valid && k <= extra; ++k) {
       const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);

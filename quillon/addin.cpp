@@ -30,6 +30,8 @@ void dsrQuillon::AddinInstance_OnDisconnection() {
 void dsrQuillon::BuildBMToolbar() { Toolbar(state_, *platform_.settings, kBookmarksBar).Build(); }
 void dsrQuillon::BuildCPToolbar() { Toolbar(state_, *platform_.settings, kCopyBufferBar).Build(); }
 void dsrQuillon::RemoveBMToolbar() { Toolbar(state_, *platform_.settings, kBookmarksBar).Remove(); }
-void dsrQuillon::RemoveCPToolbar() { Toolbar(state_, *platform_.settings, kCopyBufferBar).Remove(); }
+void dsrQuillon::RemoveCPToolbar() {
+  Toolbar(state_, *platform_.settings, kCopyBufferBar).Remove();
+}
 
 }  // namespace quillon

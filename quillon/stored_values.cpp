@@ -51,7 +51,8 @@ std::optional<std::int32_t> ParseWholeNumber(const host::Text& text) {
   auto view = Trimmed(text);
   constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
   const auto value = TakeInteger(view, kLimit);
-  if (!value || !view.empty() || *value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  if (!value || !view.empty() || *value > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
   return static_cast<std::int32_t>(*value);
 }
 
@@ -93,7 +94,8 @@ std::int16_t EditorVersionNumber(const host::Text& version) {
       roundUp = first > 5 || (first == 5 && (restNonZero || odd)) ? 1 : 0;
     }
   }
-  if (!view.empty()) throw host::HostError(host::codes::kTypeMismatch, u"Type mismatch: " + version);
+  if (!view.empty())
+    throw host::HostError(host::codes::kTypeMismatch, u"Type mismatch: " + version);
   const std::int64_t rounded = *whole + (negative ? -roundUp : roundUp);
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max())

@@ -35,7 +35,8 @@ host::VBE& Toolbar::Editor() const {
 
 host::CommandBar& Toolbar::Bar() const {
   const auto& bar = state_.*layout_.reference;
-  if (!bar) throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
+  if (!bar)
+    throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
   return *bar;
 }
 
@@ -111,7 +112,8 @@ host::Text Toolbar::Stored(const host::Text& key) const {
   return host::Ignore([&] {
            return settings_.GetSetting(host::Text(kSettingsApplication), host::Text(layout_.name),
                                        key, {});
-         }).value_or(host::Text{});
+         })
+      .value_or(host::Text{});
 }
 
 std::int32_t Toolbar::StoredNumber(const host::Text& key, std::int32_t defaultValue) const {

@@ -34,16 +34,16 @@ const SlotInfo& Info(EventSlot slot) { return kSlots[static_cast<std::size_t>(sl
 
 std::u16string_view EventSlotName(EventSlot slot) { return Info(slot).name; }
 
-clsVBE_Events::clsVBE_Events(std::shared_ptr<ButtonActions> actions) : actions_(std::move(actions)) {}
+clsVBE_Events::clsVBE_Events(std::shared_ptr<ButtonActions> actions)
+    : actions_(std::move(actions)) {}
 
 void clsVBE_Events::SetSource(EventSlot slot, std::shared_ptr<host::CommandBarEvents> source) {
   std::unique_ptr<host::EventConnection> connection;
   if (source) {
     // The binding lives in this sink's slot, so the handler never outlives the sink.
-    connection = source->AdviseClick(
-        [this, slot](const std::shared_ptr<host::CommandBarControl>& ctrl, bool&, bool&) {
-          Click(slot, ctrl);
-        });
+    connection =
+        source->AdviseClick([this, slot](const std::shared_ptr<host::CommandBarControl>& ctrl,
+                                         bool&, bool&) { Click(slot, ctrl); });
   }
   auto& binding = slots_[static_cast<std::size_t>(slot)];
   binding.connection = std::move(connection);

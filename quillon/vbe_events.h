@@ -14,8 +14,18 @@ namespace quillon {
 
 // The twelve event-source slots, in the order the add-in's type library numbers them.
 enum class EventSlot : std::uint8_t {
-  BM1Event, BM2Event, BM3Event, BM4Event, BM5Event, ClearBMsEvent,
-  CP1Event, CP2Event, CP3Event, CP4Event, CP5Event, ClearCPsEvent,
+  BM1Event,
+  BM2Event,
+  BM3Event,
+  BM4Event,
+  BM5Event,
+  ClearBMsEvent,
+  CP1Event,
+  CP2Event,
+  CP3Event,
+  CP4Event,
+  CP5Event,
+  ClearCPsEvent,
 };
 inline constexpr std::size_t kEventSlotCount = 12;
 

@@ -53,7 +53,8 @@ SimHostBuilder& SimHostBuilder::Component(const Text& name, ComponentType type, 
   if (!project_) throw std::logic_error("SimHostBuilder: a component needs a project first");
   // A final line feed ends the last line, as in a file; it does not start another.
   std::vector<Text> lines;
-  if (!code.empty()) lines = SplitLines(code.back() == u'\n' ? code.substr(0, code.size() - 1) : code);
+  if (!code.empty())
+    lines = SplitLines(code.back() == u'\n' ? code.substr(0, code.size() - 1) : code);
   const auto component = project_->AddComponent(name, type, std::move(lines));
   // The component added last is the one selected and shown, as after the user opened it.
   host_.editor->SelectComponent(component);

@@ -52,7 +52,8 @@ std::optional<Declaration> ParseDeclaration(const Text& statement) {
     ++w;
   if (w < words.size() && Is(words[w], u"Static")) ++w;
   if (w + 1 >= words.size()) return std::nullopt;
-  if (Is(words[w], u"Sub") || Is(words[w], u"Function")) return Declaration{words[w + 1], ProcKind::Proc};
+  if (Is(words[w], u"Sub") || Is(words[w], u"Function"))
+    return Declaration{words[w + 1], ProcKind::Proc};
   if (!Is(words[w], u"Property") || w + 2 >= words.size()) return std::nullopt;
   if (Is(words[w + 1], u"Get")) return Declaration{words[w + 2], ProcKind::Get};
   if (Is(words[w + 1], u"Let")) return Declaration{words[w + 2], ProcKind::Let};

@@ -8,9 +8,7 @@
 namespace host::sim {
 
 namespace {
-[[noreturn]] void Gone() {
-  throw HostError(codes::kFail, u"The object has been deleted.");
-}
+[[noreturn]] void Gone() { throw HostError(codes::kFail, u"The object has been deleted."); }
 [[noreturn]] void InvalidCall() {
   throw HostError(codes::kInvalidArgument, u"Invalid procedure call or argument");
 }
@@ -67,8 +65,8 @@ void SimControl::SetBeginGroup(bool value) {
 std::int32_t SimControl::Index() {
   Enter("CommandBarButton.Index");
   const auto& controls = bar_.lock()->controls_;
-  return static_cast<std::int32_t>(
-      std::find(controls.begin(), controls.end(), shared_from_this()) - controls.begin() + 1);
+  return static_cast<std::int32_t>(std::find(controls.begin(), controls.end(), shared_from_this()) -
+                                   controls.begin() + 1);
 }
 std::int32_t SimControl::FaceId() {
   Enter("CommandBarButton.FaceId");
@@ -111,7 +109,8 @@ ClickOutcome SimControl::Click(bool handled, bool cancelDefault) {
   // The button's own event comes first, then the editor's CommandBarEvents sources.
   for (const auto& handler : buttonClick_->Current()) handler(self, outcome.cancelDefault);
   for (const auto& weak : std::vector(sources_))
-    if (const auto source = weak.lock()) source->Raise(self, outcome.handled, outcome.cancelDefault);
+    if (const auto source = weak.lock())
+      source->Raise(self, outcome.handled, outcome.cancelDefault);
   return outcome;
 }
 
@@ -153,7 +152,9 @@ std::shared_ptr<CommandBarControl> SimControls::Item(std::int32_t index) {
 
 SimCommandBar::SimCommandBar(std::shared_ptr<HostCalls> calls, std::weak_ptr<SimCommandBars> owner,
                              Text name, bool temporary)
-    : calls_(std::move(calls)), owner_(std::move(owner)), name_(std::move(name)),
+    : calls_(std::move(calls)),
+      owner_(std::move(owner)),
+      name_(std::move(name)),
       temporary_(temporary) {}
 
 void SimCommandBar::Enter(std::string_view operation) {

@@ -17,7 +17,9 @@ namespace {
   throw HostError(codes::kInvalidArgument, u"Invalid procedure call or argument");
 }
 
-std::int32_t LineCount(const std::vector<Text>& lines) { return static_cast<std::int32_t>(lines.size()); }
+std::int32_t LineCount(const std::vector<Text>& lines) {
+  return static_cast<std::int32_t>(lines.size());
+}
 }  // namespace
 
 // ---- SimWindow --------------------------------------------------------------------------------
@@ -47,7 +49,8 @@ ProcAtLine SimCodeModule::ProcOfLine(std::int32_t line) {
 std::int32_t SimCodeModule::ProcBodyLine(const Text& procName, ProcKind kind) {
   Enter("CodeModule.ProcBodyLine");
   for (const auto& procedure : FindProcedures(component_.Code()))
-    if (procedure.kind == kind && EqualsIgnoringCase(procedure.name, procName)) return procedure.bodyLine;
+    if (procedure.kind == kind && EqualsIgnoringCase(procedure.name, procName))
+      return procedure.bodyLine;
   throw HostError(codes::kNotFound, u"Sub or Function not defined");
 }
 
@@ -130,8 +133,12 @@ void SimCodePane::Show() {
 
 SimComponent::SimComponent(std::shared_ptr<HostCalls> calls, std::weak_ptr<SimEditor> editor,
                            Text name, ComponentType type, std::vector<Text> lines)
-    : calls_(std::move(calls)), editor_(std::move(editor)), name_(std::move(name)), type_(type),
-      lines_(std::move(lines)), module_(std::make_shared<SimCodeModule>(calls_, *this)),
+    : calls_(std::move(calls)),
+      editor_(std::move(editor)),
+      name_(std::move(name)),
+      type_(type),
+      lines_(std::move(lines)),
+      module_(std::make_shared<SimCodeModule>(calls_, *this)),
       pane_(std::make_shared<SimCodePane>(calls_, *this)),
       codeWindow_(std::make_shared<SimWindow>(calls_, kCodeWindow)),
       designerWindow_(type == ComponentType::UserForm
@@ -166,7 +173,8 @@ void SimComponent::Activate() {
 }
 
 void SimComponent::ShowCode() {
-  Editor()->ActivateWindow(codeWindow_, std::shared_ptr<SimCodePane>(shared_from_this(), pane_.get()));
+  Editor()->ActivateWindow(codeWindow_,
+                           std::shared_ptr<SimCodePane>(shared_from_this(), pane_.get()));
 }
 
 // ---- SimComponents and SimProject -------------------------------------------------------------
@@ -180,7 +188,9 @@ std::shared_ptr<VBComponent> SimComponents::Item(const Text& name) {
 
 SimProject::SimProject(std::shared_ptr<HostCalls> calls, std::weak_ptr<SimEditor> editor, Text name,
                        std::optional<Text> fileName)
-    : calls_(std::move(calls)), editor_(std::move(editor)), name_(std::move(name)),
+    : calls_(std::move(calls)),
+      editor_(std::move(editor)),
+      name_(std::move(name)),
       fileName_(std::move(fileName)) {}
 
 void SimProject::Enter(std::string_view operation) {
@@ -206,7 +216,8 @@ std::shared_ptr<host::VBComponents> SimProject::VBComponents() {
 
 std::shared_ptr<SimComponent> SimProject::AddComponent(const Text& name, ComponentType type,
                                                        std::vector<Text> lines) {
-  components_.push_back(std::make_shared<SimComponent>(calls_, editor_, name, type, std::move(lines)));
+  components_.push_back(
+      std::make_shared<SimComponent>(calls_, editor_, name, type, std::move(lines)));
   return components_.back();
 }
 
@@ -238,8 +249,10 @@ std::shared_ptr<host::CommandBarEvents> SimEvents::CommandBarEvents(
 // ---- SimEditor --------------------------------------------------------------------------------
 
 SimEditor::SimEditor(std::shared_ptr<HostCalls> calls, Text version)
-    : calls_(std::move(calls)), version_(std::move(version)),
-      bars_(std::make_shared<SimCommandBars>(calls_)), events_(std::make_shared<SimEvents>(calls_)) {}
+    : calls_(std::move(calls)),
+      version_(std::move(version)),
+      bars_(std::make_shared<SimCommandBars>(calls_)),
+      events_(std::make_shared<SimEvents>(calls_)) {}
 
 Text SimEditor::Version() {
   calls_->Enter("VBE.Version");
@@ -291,7 +304,8 @@ std::shared_ptr<VBE> SimEditor::AsVBE() {
 }
 
 std::shared_ptr<SimProject> SimEditor::AddProject(const Text& name, std::optional<Text> fileName) {
-  projects_.push_back(std::make_shared<SimProject>(calls_, weak_from_this(), name, std::move(fileName)));
+  projects_.push_back(
+      std::make_shared<SimProject>(calls_, weak_from_this(), name, std::move(fileName)));
   if (!activeProject_) activeProject_ = projects_.back();
   return projects_.back();
 }
@@ -314,7 +328,8 @@ void SimEditor::SelectComponent(const std::shared_ptr<SimComponent>& component) 
     if (project->Component(component->NameShown()) == component) activeProject_ = project;
 }
 
-void SimEditor::ActivateWindow(std::shared_ptr<SimWindow> window, std::shared_ptr<SimCodePane> pane) {
+void SimEditor::ActivateWindow(std::shared_ptr<SimWindow> window,
+                               std::shared_ptr<SimCodePane> pane) {
   activeWindow_ = std::move(window);
   if (pane) activePane_ = std::move(pane);
 }

@@ -22,7 +22,8 @@ enum class ComponentType { StdModule, ClassModule, UserForm, Document };
 
 class SimWindow : public Window {
  public:
-  SimWindow(std::shared_ptr<HostCalls> calls, std::int32_t type) : calls_(std::move(calls)), type_(type) {}
+  SimWindow(std::shared_ptr<HostCalls> calls, std::int32_t type)
+      : calls_(std::move(calls)), type_(type) {}
   std::int32_t Type() override;
 
  private:

@@ -1,38 +1,40 @@
 // Which procedure holds a line, and where its declaration is, read the way the editor reads them.
 
+#include "host/sim/code_text.h"
+
 #include <gtest/gtest.h>
 
 #include "host/error.h"
 #include "host/sim/builder.h"
-#include "host/sim/code_text.h"
 
 namespace host::sim {
 namespace {
 
 const char16_t kModule[] =
-    u"Option Explicit\n"            // 1  declarations
+    u"Option Explicit\n"  // 1  declarations
     u"Private Declare PtrSafe Function GetTickCount Lib \"kernel32\" () As Long\n"  // 2
-    u"\n"                           // 3  belongs to Main
-    u"' Main does the work\n"       // 4  belongs to Main
-    u"Public Sub Main()\n"          // 5
-    u"    Helper 1\n"               // 6
-    u"End Sub\n"                    // 7
-    u"\n"                           // 8  belongs to Helper
-    u"Private Function Helper( _\n" // 9
-    u"    ByVal n As Long) As Long\n" // 10
-    u"End Function\n"               // 11
-    u"Property Get Size() As Long\n"  // 12
-    u"End Property\n"               // 13
-    u"Property Let Size(v As Long)\n" // 14
-    u"End Property\n"               // 15
-    u"\n";                          // 16 after the last End: no procedure
+    u"\n"                              // 3  belongs to Main
+    u"' Main does the work\n"          // 4  belongs to Main
+    u"Public Sub Main()\n"             // 5
+    u"    Helper 1\n"                  // 6
+    u"End Sub\n"                       // 7
+    u"\n"                              // 8  belongs to Helper
+    u"Private Function Helper( _\n"    // 9
+    u"    ByVal n As Long) As Long\n"  // 10
+    u"End Function\n"                  // 11
+    u"Property Get Size() As Long\n"   // 12
+    u"End Property\n"                  // 13
+    u"Property Let Size(v As Long)\n"  // 14
+    u"End Property\n"                  // 15
+    u"\n";                             // 16 after the last End: no procedure
 
 std::shared_ptr<CodeModule> Module(const SimHost& host) {
   return host.editor->Projects().front()->Component(u"Module1")->CodeModule();
 }
 
 TEST(Procedures, LinesAboveADeclarationBelongToIt) {
-  const auto host = SimHostBuilder().Project(u"P", u"C:\\P.xlsm").Module(u"Module1", kModule).Build();
+  const auto host =
+      SimHostBuilder().Project(u"P", u"C:\\P.xlsm").Module(u"Module1", kModule).Build();
   const auto module = Module(host);
   const auto nameOf = [&](std::int32_t line) { return module->ProcOfLine(line).name; };
   EXPECT_EQ(nameOf(1), u"");
@@ -49,7 +51,8 @@ TEST(Procedures, LinesAboveADeclarationBelongToIt) {
 }
 
 TEST(Procedures, BodyLineIsTheDeclarationOfThatNameAndKind) {
-  const auto host = SimHostBuilder().Project(u"P", u"C:\\P.xlsm").Module(u"Module1", kModule).Build();
+  const auto host =
+      SimHostBuilder().Project(u"P", u"C:\\P.xlsm").Module(u"Module1", kModule).Build();
   const auto module = Module(host);
   EXPECT_EQ(module->ProcBodyLine(u"Main", ProcKind::Proc), 5);
   EXPECT_EQ(module->ProcBodyLine(u"main", ProcKind::Proc), 5) << "names ignore case";
@@ -61,7 +64,8 @@ TEST(Procedures, BodyLineIsTheDeclarationOfThatNameAndKind) {
 }
 
 TEST(Procedures, LinesOutsideTheModuleFail) {
-  const auto host = SimHostBuilder().Project(u"P", u"C:\\P.xlsm").Module(u"Module1", kModule).Build();
+  const auto host =
+      SimHostBuilder().Project(u"P", u"C:\\P.xlsm").Module(u"Module1", kModule).Build();
   EXPECT_THROW(Module(host)->ProcOfLine(0), HostError);
   EXPECT_THROW(Module(host)->ProcOfLine(17), HostError);
 }

@@ -56,9 +56,12 @@ TEST(SimBars, PositionAcceptsOnlyDockedSidesAndFloating) {
 
 TEST(SimBars, FindControlFindsTheFirstWithThatIdVisibleOrNot) {
   const auto host = SimHostBuilder()
-                        .ExistingBar(u"Menu Bar").ExistingButton(30001, u"&File")
-                        .ExistingBar(u"Hidden").ExistingButton(942, u"&References...")
-                        .ExistingBar(u"Tools").ExistingButton(942, u"References again")
+                        .ExistingBar(u"Menu Bar")
+                        .ExistingButton(30001, u"&File")
+                        .ExistingBar(u"Hidden")
+                        .ExistingButton(942, u"&References...")
+                        .ExistingBar(u"Tools")
+                        .ExistingButton(942, u"References again")
                         .Build();
   host.Bar(u"Hidden")->Place().visible = false;
   const auto found = host.editor->CommandBars()->FindControl(942);

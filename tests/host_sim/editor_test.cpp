@@ -18,7 +18,8 @@ SimHost TwoProjects() {
       .Build();
 }
 
-std::shared_ptr<SimComponent> Component(const SimHost& host, const Text& project, const Text& name) {
+std::shared_ptr<SimComponent> Component(const SimHost& host, const Text& project,
+                                        const Text& name) {
   for (const auto& p : host.editor->Projects())
     if (p->NameShown() == project) return p->Component(name);
   return nullptr;
@@ -63,7 +64,8 @@ TEST(SimCode, LineFeedsInWrittenTextBecomeLineBreaks) {
   EXPECT_EQ(component->Code(), (std::vector<Text>{u"zero", u"", u"one", u"2a", u"2b", u"three"}));
   module->DeleteLines(2, 1);
   module->InsertLines(99, u"end");
-  EXPECT_EQ(component->Code(), (std::vector<Text>{u"zero", u"one", u"2a", u"2b", u"three", u"end"}));
+  EXPECT_EQ(component->Code(),
+            (std::vector<Text>{u"zero", u"one", u"2a", u"2b", u"three", u"end"}));
   EXPECT_THROW(module->ReplaceLine(7, u"x"), HostError);
   EXPECT_THROW(module->DeleteLines(6, 2), HostError);
 }

@@ -1,9 +1,10 @@
 // Failures planned by a test happen exactly where planned, and every call is logged.
 
+#include "host/sim/host_calls.h"
+
 #include <gtest/gtest.h>
 
 #include "host/error.h"
-#include "host/sim/host_calls.h"
 
 namespace host::sim {
 namespace {

@@ -1,8 +1,8 @@
 // Conversions at the edges keep every character, including those beyond the basic plane.
 
-#include <gtest/gtest.h>
-
 #include "host/text.h"
+
+#include <gtest/gtest.h>
 
 namespace host {
 namespace {
@@ -15,7 +15,9 @@ TEST(Text, Utf8RoundTripKeepsEveryCharacter) {
 }
 
 TEST(Text, MalformedInputBecomesReplacementCharacters) {
-  EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(FromUtf8("a\xFF"
+                     "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(FromUtf8("\xE2\x80"), u"\uFFFD\uFFFD");
   EXPECT_EQ(ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }

@@ -115,15 +115,15 @@ TEST(Disconnection, SavesSevenKeysOfEachBarThenDeletesThem) {
   const auto w = [](const char16_t* bar, const char16_t* key, const char16_t* value) {
     return SettingWrite{u"Razurid", bar, key, value};
   };
-  EXPECT_THAT(session.host.settings->Writes(),
-              ElementsAre(w(kBookmarks, u"Pos", u"4"), w(kBookmarks, u"Top", u"120"),
-                          w(kBookmarks, u"RowIndex6", u"3"), w(kBookmarks, u"Left", u"240"),
-                          w(kBookmarks, u"Width", u"310"), w(kBookmarks, u"Height", u"44"),
-                          w(kBookmarks, u"Visible", u"True"),
-                          w(kCopyBuffers, u"Pos", u"1"), w(kCopyBuffers, u"Top", u"0"),
-                          w(kCopyBuffers, u"RowIndex6", u"6"), w(kCopyBuffers, u"Left", u"500"),
-                          w(kCopyBuffers, u"Width", u"200"), w(kCopyBuffers, u"Height", u"30"),
-                          w(kCopyBuffers, u"Visible", u"False")));
+  EXPECT_THAT(
+      session.host.settings->Writes(),
+      ElementsAre(w(kBookmarks, u"Pos", u"4"), w(kBookmarks, u"Top", u"120"),
+                  w(kBookmarks, u"RowIndex6", u"3"), w(kBookmarks, u"Left", u"240"),
+                  w(kBookmarks, u"Width", u"310"), w(kBookmarks, u"Height", u"44"),
+                  w(kBookmarks, u"Visible", u"True"), w(kCopyBuffers, u"Pos", u"1"),
+                  w(kCopyBuffers, u"Top", u"0"), w(kCopyBuffers, u"RowIndex6", u"6"),
+                  w(kCopyBuffers, u"Left", u"500"), w(kCopyBuffers, u"Width", u"200"),
+                  w(kCopyBuffers, u"Height", u"30"), w(kCopyBuffers, u"Visible", u"False")));
   EXPECT_EQ(session.Bar(kBookmarks), nullptr);
   EXPECT_EQ(session.Bar(kCopyBuffers), nullptr);
 }

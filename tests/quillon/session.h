@@ -41,7 +41,9 @@ struct Session {
 
   void Connect() { addin.AddinInstance_OnConnection(host.editor); }
   void Disconnect() { addin.AddinInstance_OnDisconnection(); }
-  std::shared_ptr<host::sim::SimCommandBar> Bar(const host::Text& name) const { return host.Bar(name); }
+  std::shared_ptr<host::sim::SimCommandBar> Bar(const host::Text& name) const {
+    return host.Bar(name);
+  }
   std::shared_ptr<host::sim::SimControl> Control(const host::Text& bar, int index) const {
     return host.Control(bar, index);
   }

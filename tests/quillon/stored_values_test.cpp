@@ -1,9 +1,10 @@
 // Stored texts to numbers and flags, and the editor's version text to its whole number.
 
+#include "quillon/stored_values.h"
+
 #include <gtest/gtest.h>
 
 #include "host/error.h"
-#include "quillon/stored_values.h"
 
 namespace quillon {
 namespace {

@@ -1,10 +1,10 @@
 // Restoring a bar's saved place: stored values applied in their order, floating sizes, the
 // per-version row, and bad stored values or refused properties never failing the connection.
 
-#include <algorithm>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "tests/quillon/session.h"
 
@@ -14,8 +14,9 @@ namespace {
 using host::sim::BarPlace;
 using host::sim::SimHostBuilder;
 
-SimHostBuilder StoredPlace(const char16_t* bar, std::initializer_list<std::pair<const char16_t*, const char16_t*>> values,
-                           const char16_t* version = u"7.01") {
+SimHostBuilder StoredPlace(
+    const char16_t* bar, std::initializer_list<std::pair<const char16_t*, const char16_t*>> values,
+    const char16_t* version = u"7.01") {
   SimHostBuilder builder;
   builder.Version(version);
   for (const auto& [key, value] : values) builder.Setting(u"Razurid", bar, key, value);
@@ -23,14 +24,20 @@ SimHostBuilder StoredPlace(const char16_t* bar, std::initializer_list<std::pair<
 }
 
 TEST(RestorePlace, FloatingTakesStoredWidthAndHeight) {
-  Session session(StoredPlace(kBookmarks, {{u"Pos", u"4"}, {u"Top", u"210"}, {u"Left", u"330"},
-                                           {u"Width", u"180"}, {u"Height", u"52"}, {u"RowIndex7", u"2"}}));
+  Session session(StoredPlace(kBookmarks, {{u"Pos", u"4"},
+                                           {u"Top", u"210"},
+                                           {u"Left", u"330"},
+                                           {u"Width", u"180"},
+                                           {u"Height", u"52"},
+                                           {u"RowIndex7", u"2"}}));
   session.Connect();
-  EXPECT_EQ(session.Bar(kBookmarks)->Place(), (BarPlace{host::kBarFloating, 2, 210, 330, 180, 52, true}));
+  EXPECT_EQ(session.Bar(kBookmarks)->Place(),
+            (BarPlace{host::kBarFloating, 2, 210, 330, 180, 52, true}));
 }
 
 TEST(RestorePlace, DockedIgnoresStoredWidthAndHeight) {
-  Session session(StoredPlace(kCopyBuffers, {{u"Pos", u"1"}, {u"Width", u"180"}, {u"Height", u"52"}}));
+  Session session(
+      StoredPlace(kCopyBuffers, {{u"Pos", u"1"}, {u"Width", u"180"}, {u"Height", u"52"}}));
   session.Connect();
   const auto& place = session.Bar(kCopyBuffers)->Place();
   EXPECT_EQ(place.width, 0);
@@ -68,22 +75,26 @@ TEST(RestorePlace, PropertiesAreSetInTheirOrderWithVisibilityLast) {
   std::vector<std::string> puts;
   for (auto call = first; call != second; ++call)
     if (call->starts_with("CommandBar.") && *call != "CommandBar.Controls") puts.push_back(*call);
-  EXPECT_THAT(puts, ::testing::ElementsAre("CommandBar.Position=", "CommandBar.RowIndex=",
-                                           "CommandBar.Left=", "CommandBar.Top=",
-                                           "CommandBar.Position", "CommandBar.Width=",
-                                           "CommandBar.Height=", "CommandBar.Visible="));
+  EXPECT_THAT(puts, ::testing::ElementsAre(
+                        "CommandBar.Position=", "CommandBar.RowIndex=", "CommandBar.Left=",
+                        "CommandBar.Top=", "CommandBar.Position",
+                        "CommandBar.Width=", "CommandBar.Height=", "CommandBar.Visible="));
 }
 
 // A stored value that does not convert must not end the connection: the editor would switch the
 // add-in off for good. Its key's default is used instead.
 TEST(RestorePlace, GarbageInAnyKeyGivesThatKeysDefault) {
   const std::pair<const char16_t*, const char16_t*> keys[] = {
-      {u"Pos", u"docked"}, {u"Top", u"1O"}, {u"RowIndex7", u""}, {u"Left", u"99999999999"},
-      {u"Width", u"-"}, {u"Height", u"3.5"}, {u"Visible", u"maybe"}};
+      {u"Pos", u"docked"}, {u"Top", u"1O"},     {u"RowIndex7", u""},   {u"Left", u"99999999999"},
+      {u"Width", u"-"},    {u"Height", u"3.5"}, {u"Visible", u"maybe"}};
   for (const auto& [key, garbage] : keys) {
     SCOPED_TRACE(host::ToUtf8(key));
-    Session session(StoredPlace(kBookmarks, {{u"Pos", u"4"}, {u"Width", u"150"}, {u"Height", u"40"},
-                                             {u"Top", u"20"}, {u"Left", u"30"}, {u"RowIndex7", u"3"},
+    Session session(StoredPlace(kBookmarks, {{u"Pos", u"4"},
+                                             {u"Width", u"150"},
+                                             {u"Height", u"40"},
+                                             {u"Top", u"20"},
+                                             {u"Left", u"30"},
+                                             {u"RowIndex7", u"3"},
                                              {u"Visible", u"True"}}));
     session.host.settings->Store(u"Razurid", kBookmarks, key, garbage);
     ASSERT_NO_THROW(session.Connect());
