@@ -1,0 +1,39 @@
+# Compiles an .idl with widl into a header, interface identifiers and (optionally) a type library,
+# all under ${CMAKE_BINARY_DIR}/gen. Sets <name>_SOURCES to the generated files to compile.
+set(ADDINS_GEN_DIR ${CMAKE_BINARY_DIR}/gen)
+file(MAKE_DIRECTORY ${ADDINS_GEN_DIR})
+
+function(addins_widl name idl)
+  cmake_parse_arguments(ARG "TYPELIB" "" "IMPORT_DIRS" ${ARGN})
+  get_filename_component(stem ${idl} NAME_WE)
+  get_filename_component(idl_path ${idl} ABSOLUTE)
+  set(includes -I /usr/include/wine/wine/windows)
+  foreach(dir ${ARG_IMPORT_DIRS})
+    list(APPEND includes -I ${dir})
+  endforeach()
+  set(outputs ${ADDINS_GEN_DIR}/${stem}.h ${ADDINS_GEN_DIR}/${stem}_i.c)
+  set(args -h -H ${ADDINS_GEN_DIR}/${stem}.h -u -U ${ADDINS_GEN_DIR}/${stem}_i.c)
+  if(ARG_TYPELIB)
+    list(APPEND outputs ${ADDINS_GEN_DIR}/${stem}.tlb)
+    list(APPEND args -t -T ${ADDINS_GEN_DIR}/${stem}.tlb)
+  endif()
+  add_custom_command(
+    OUTPUT ${outputs}
+    COMMAND ${ADDINS_WIDL} ${ADDINS_WIDL_FLAGS} ${includes} ${args} ${idl_path}
+    DEPENDS ${idl_path}
+    COMMENT "widl ${stem}.idl"
+    VERBATIM)
+  set(${name}_SOURCES ${outputs} PARENT_SCOPE)
+endfunction()
+
+# A DLL the editor loads: named as it is shipped, next to the sandbox, linked static so that it
+# needs nothing but system DLLs.
+function(addins_windows_dll target)
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
+endfunction()

@@ -1,0 +1,6 @@
+# 32-bit Windows (32-bit Office) with Debian's mingw-w64 posix compilers.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(ADDINS_TRIPLE i686-w64-mingw32)
+set(ADDINS_WIDL_FLAGS -m32 -L /usr/lib/i386-linux-gnu/wine/i386-windows)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

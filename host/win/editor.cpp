@@ -1,0 +1,295 @@
+#include "host/win/editor.h"
+
+#include "host/error.h"
+#include "host/win/command_bars.h"
+#include "host/win/dispatch.h"
+#include "host/win/editor_guids.h"
+#include "host/win/event_sink.h"
+
+namespace host::win {
+
+namespace {
+
+std::vector<Variant> Args(Variant a) {
+  std::vector<Variant> args;
+  args.push_back(std::move(a));
+  return args;
+}
+std::vector<Variant> Args(Variant a, Variant b) {
+  auto args = Args(std::move(a));
+  args.push_back(std::move(b));
+  return args;
+}
+
+class WinCodeModule;
+
+class WinCodePane : public CodePane {
+ public:
+  explicit WinCodePane(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+
+  Selection GetSelection() override {
+    LONG startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
+    std::vector<Variant> args;
+    for (LONG* out : {&startLine, &startColumn, &endLine, &endColumn}) args.push_back(Variant::ByRefInt(out));
+    d_.Call(L"GetSelection", std::move(args));
+    return {startLine, startColumn, endLine, endColumn};
+  }
+  void SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
+                    std::int32_t endColumn) override {
+    std::vector<Variant> args;
+    for (std::int32_t value : {startLine, startColumn, endLine, endColumn}) args.push_back(Variant::Int(value));
+    d_.Call(L"SetSelection", std::move(args));
+  }
+  std::shared_ptr<host::CodeModule> CodeModule() override;
+  void Show() override { d_.Call(L"Show"); }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinCodeModule : public CodeModule {
+ public:
+  explicit WinCodeModule(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+
+  ProcAtLine ProcOfLine(std::int32_t line) override {
+    LONG kind = 0;
+    auto v = d_.Get(L"ProcOfLine", Args(Variant::Int(line), Variant::ByRefInt(&kind)));
+    return {ToText(v), static_cast<ProcKind>(kind)};
+  }
+  std::int32_t ProcBodyLine(const Text& procName, ProcKind kind) override {
+    auto v = d_.Get(L"ProcBodyLine",
+                    Args(Variant::Text(procName), Variant::Int(static_cast<LONG>(kind))));
+    return ToInt32(v);
+  }
+  Text Lines(std::int32_t line, std::int32_t count) override {
+    auto v = d_.Get(L"Lines", Args(Variant::Int(line), Variant::Int(count)));
+    return ToText(v);
+  }
+  void ReplaceLine(std::int32_t line, const Text& text) override {
+    d_.Call(L"ReplaceLine", Args(Variant::Int(line), Variant::Text(text)));
+  }
+  void InsertLines(std::int32_t line, const Text& text) override {
+    d_.Call(L"InsertLines", Args(Variant::Int(line), Variant::Text(text)));
+  }
+  void DeleteLines(std::int32_t line, std::int32_t count) override {
+    d_.Call(L"DeleteLines", Args(Variant::Int(line), Variant::Int(count)));
+  }
+  std::shared_ptr<host::CodePane> CodePane() override {
+    auto v = d_.Get(L"CodePane");
+    return std::make_shared<WinCodePane>(ToObject(v, L"CodeModule.CodePane"));
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+std::shared_ptr<host::CodeModule> WinCodePane::CodeModule() {
+  auto v = d_.Get(L"CodeModule");
+  return std::make_shared<WinCodeModule>(ToObject(v, L"CodePane.CodeModule"));
+}
+
+class WinComponent : public VBComponent {
+ public:
+  explicit WinComponent(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  Text Name() override {
+    auto v = d_.Get(L"Name");
+    return ToText(v);
+  }
+  std::shared_ptr<host::CodeModule> CodeModule() override {
+    auto v = d_.Get(L"CodeModule");
+    return std::make_shared<WinCodeModule>(ToObject(v, L"VBComponent.CodeModule"));
+  }
+  void Activate() override { d_.Call(L"Activate"); }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinComponents : public VBComponents {
+ public:
+  explicit WinComponents(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  std::shared_ptr<VBComponent> Item(const Text& name) override {
+    auto v = d_.Call(L"Item", Args(Variant::Text(name)));
+    return std::make_shared<WinComponent>(ToObject(v, L"VBComponents.Item"));
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinProject : public VBProject {
+ public:
+  explicit WinProject(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  Text Name() override {
+    auto v = d_.Get(L"Name");
+    return ToText(v);
+  }
+  Text FileName() override {
+    auto v = d_.Get(L"FileName");
+    return ToText(v);
+  }
+  std::shared_ptr<host::VBComponents> VBComponents() override {
+    auto v = d_.Get(L"VBComponents");
+    return std::make_shared<WinComponents>(ToObject(v, L"VBProject.VBComponents"));
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinProjects {
+ public:
+  explicit WinProjects(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  std::vector<std::shared_ptr<VBProject>> All() {
+    auto count = d_.Get(L"Count");
+    const std::int32_t n = ToInt32(count);
+    std::vector<std::shared_ptr<VBProject>> projects;
+    for (std::int32_t i = 1; i <= n; ++i) {
+      auto v = d_.Call(L"Item", Args(Variant::Int(i)));
+      projects.push_back(std::make_shared<WinProject>(ToObject(v, L"VBProjects.Item")));
+    }
+    return projects;
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinWindow : public Window {
+ public:
+  explicit WinWindow(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  std::int32_t Type() override {
+    auto v = d_.Get(L"Type");
+    return ToInt32(v);
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinCommandBarEvents : public CommandBarEvents {
+ public:
+  explicit WinCommandBarEvents(ComPtr<IDispatch> object) : object_(std::move(object)) {
+    if (!object_) throw HostError(E_POINTER, u"Object variable or With block variable not set");
+  }
+
+  std::unique_ptr<EventConnection> AdviseClick(CommandBarClickHandler handler) override {
+    return AdviseEvents(
+        *object_.Get(), kDiidCommandBarEvents,
+        [handler = std::move(handler)](DISPID member, DISPPARAMS& params) {
+          if (member != kDispidClick || params.cArgs != 3) return;
+          auto* handledArg = ByRefBool(params.rgvarg[1]);
+          auto* cancelArg = ByRefBool(params.rgvarg[0]);
+          const VARIANTARG& ctrlArg = params.rgvarg[2];
+          std::shared_ptr<CommandBarControl> ctrl;
+          if (ctrlArg.vt == VT_DISPATCH && ctrlArg.pdispVal)
+            ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal));
+          bool handled = handledArg && *handledArg != VARIANT_FALSE;
+          bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
+          handler(ctrl, handled, cancel);
+          // Written back only when a handler changed them.
+          if (handledArg && handled != (*handledArg != VARIANT_FALSE))
+            *handledArg = handled ? VARIANT_TRUE : VARIANT_FALSE;
+          if (cancelArg && cancel != (*cancelArg != VARIANT_FALSE))
+            *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+        });
+  }
+
+  IDispatch* Object() const { return object_.Get(); }
+
+ private:
+  ComPtr<IDispatch> object_;
+};
+
+class WinEvents : public Events {
+ public:
+  explicit WinEvents(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  std::shared_ptr<host::CommandBarEvents> CommandBarEvents(
+      const std::shared_ptr<CommandBarControl>& control) override {
+    IDispatch* object = control ? ControlObject(*control) : nullptr;
+    if (!object) throw HostError(E_INVALIDARG, u"Not a control of the editor's command bars.");
+    auto v = d_.Get(L"CommandBarEvents", Args(Variant::Object(object)));
+    return std::make_shared<WinCommandBarEvents>(ToObject(v, L"Events.CommandBarEvents"));
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinVBE : public VBE {
+ public:
+  explicit WinVBE(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+
+  Text Version() override {
+    auto v = d_.Get(L"Version");
+    return ToText(v);
+  }
+  std::vector<std::shared_ptr<VBProject>> VBProjects() override {
+    return WinProjects(Object(L"VBProjects")).All();
+  }
+  std::shared_ptr<VBProject> ActiveVBProject() override {
+    return std::make_shared<WinProject>(Object(L"ActiveVBProject"));
+  }
+  std::shared_ptr<VBComponent> SelectedVBComponent() override {
+    return std::make_shared<WinComponent>(Object(L"SelectedVBComponent"));
+  }
+  std::shared_ptr<Window> ActiveWindow() override {
+    return std::make_shared<WinWindow>(Object(L"ActiveWindow"));
+  }
+  std::shared_ptr<CodePane> ActiveCodePane() override {
+    return std::make_shared<WinCodePane>(Object(L"ActiveCodePane"));
+  }
+  std::shared_ptr<host::CommandBars> CommandBars() override {
+    return WrapCommandBars(Object(L"CommandBars"));
+  }
+  std::shared_ptr<host::Events> Events() override {
+    return std::make_shared<WinEvents>(Object(L"Events"));
+  }
+
+ private:
+  ComPtr<IDispatch> Object(const wchar_t* member) {
+    auto v = d_.Get(member);
+    return ToObject(v, member);
+  }
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinApplication : public Application {
+ public:
+  explicit WinApplication(ComPtr<IDispatch> object) : object_(std::move(object)) {}
+  std::shared_ptr<VBE> AsVBE() override {
+    ComPtr<IUnknown> vbe;
+    if (!object_ || object_->QueryInterface(kIidVBE, vbe.PutVoid()) != S_OK)
+      throw HostError(E_NOINTERFACE, u"The application object is not the VBA editor.");
+    return std::make_shared<WinVBE>(object_);
+  }
+
+ private:
+  ComPtr<IDispatch> object_;
+};
+
+}  // namespace
+
+std::shared_ptr<Application> WrapApplication(ComPtr<IDispatch> application) {
+  return std::make_shared<WinApplication>(std::move(application));
+}
+
+IDispatch* CommandBarEventsObject(const CommandBarEvents& source) {
+  const auto* win = dynamic_cast<const WinCommandBarEvents*>(&source);
+  return win ? win->Object() : nullptr;
+}
+
+std::shared_ptr<CommandBarEvents> WrapCommandBarEvents(ComPtr<IDispatch> source) {
+  return std::make_shared<WinCommandBarEvents>(std::move(source));
+}
+
+}  // namespace host::win

@@ -1,0 +1,46 @@
+#include "sandbox/connection_point.h"
+
+#include "host/win/hresult.h"
+
+namespace sandbox {
+
+STDMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
+  if (!iid) return E_POINTER;
+  *iid = eventInterface_;
+  return S_OK;
+}
+
+STDMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
+  if (!container) return E_POINTER;
+  *container = container_.Get();
+  container_->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+  return host::win::Boundary([&]() -> HRESULT {
+    if (!sink || !cookie) return E_POINTER;
+    // The sink must answer the event interface, as the editor demands.
+    host::win::ComPtr<IDispatch> events;
+    if (FAILED(sink->QueryInterface(eventInterface_, events.PutVoid())) || !events)
+      return CONNECT_E_CANNOTCONNECT;
+    bindings_[nextCookie_] = advise_(std::move(events));
+    *cookie = nextCookie_++;
+    return S_OK;
+  });
+}
+
+STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
+  return bindings_.erase(cookie) ? S_OK : CONNECT_E_NOCONNECTION;
+}
+
+void RaiseOn(IDispatch& sink, DISPID member, std::vector<VARIANTARG> argumentsLastToFirst) {
+  DISPPARAMS params{argumentsLastToFirst.data(), nullptr,
+                    static_cast<UINT>(argumentsLastToFirst.size()), 0};
+  SetErrorInfo(0, nullptr);
+  const HRESULT hr =
+      sink.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  if (FAILED(hr)) throw host::win::ErrorFromHresult(hr, u"The add-in's event handler");
+}
+
+}  // namespace sandbox

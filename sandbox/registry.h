@@ -1,0 +1,24 @@
+#pragma once
+// The sandbox's view of the registry: registering a DLL as a user would, and reading keys back.
+
+#include <optional>
+#include <string>
+
+#include "host/text.h"
+
+namespace sandbox {
+
+// Runs the regsvr32 of the sandbox's own bitness on the DLL; its exit code.
+unsigned long RunRegsvr32(const host::Text& dllPath, bool unregister);
+
+// Wine activates COM classes only from HKLM\Software\Classes: after registering, the classes the
+// DLL wrote per user are mirrored there, and the mirror goes again after unregistering.
+void MirrorUserClasses(const host::Text& dllPath);
+void RemoveClassMirror(const host::Text& dllPath);
+
+// A value under "HKCU\..." or "HKLM\..."; nullopt where the key or value is absent. Numbers are
+// read as decimal text. An empty name reads the key's default value.
+std::optional<host::Text> ReadRegistry(const host::Text& key, const host::Text& name);
+bool RegistryKeyExists(const host::Text& key);
+
+}  // namespace sandbox

@@ -1,0 +1,428 @@
+#include "sandbox/scenario.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <istream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "host/error.h"
+#include "host/sim/builder.h"
+#include "host/win/unique.h"
+#include "sandbox/addin_host.h"
+#include "sandbox/dispatch_object.h"
+#include "sandbox/editor_objects.h"
+#include "sandbox/registry.h"
+
+namespace sandbox {
+
+std::vector<std::string> SplitWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size()) break;
+    std::string word;
+    if (line[i] == '"') {
+      for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) {
+          ++i;
+          word += line[i] == 'n' ? '\n' : line[i];
+        } else {
+          word += line[i];
+        }
+      }
+      ++i;  // the closing quote
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') word += line[i++];
+    }
+    words.push_back(word);
+  }
+  return words;
+}
+
+namespace {
+
+using host::FromUtf8;
+using host::Text;
+using host::ToUtf8;
+
+// A command the script got wrong: told in the transcript and counted as a failure.
+struct ScriptError {
+  std::string message;
+};
+
+std::string Hex(long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
+  return text;
+}
+
+std::string Quoted(const Text& text) {
+  std::string out = "\"";
+  for (char c : ToUtf8(text)) out += c == '\n' ? std::string("\\n") : std::string(1, c);
+  return out + "\"";
+}
+
+class Runner {
+ public:
+  Runner(const std::wstring& directory, std::ostream& out)
+      : directory_(directory), out_(out), host_(host::sim::SimHostBuilder().Build()),
+        vbe_(MakeEditorObject(host_.editor)) {}
+
+  ScenarioResult Run(std::istream& script) {
+    std::string line;
+    while (std::getline(script, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const auto words = SplitWords(line);
+      if (words.empty() || words[0][0] == '#') {
+        if (!words.empty()) out_ << "\n" << line.substr(line.find('#') + 1 + (line.size() > 1 && line[line.find('#') + 1] == ' ')) << "\n";
+        continue;
+      }
+      out_ << "> " << line << "\n";
+      try {
+        Execute(words);
+      } catch (const ScriptError& error) {
+        Fail(error.message);
+      } catch (const host::HostError& error) {
+        Fail("the sandbox itself failed: " + ToUtf8(error.Description()));
+      }
+    }
+    out_ << "\n" << result_.passed << " passed, " << result_.failed << " failed\n";
+    return result_;
+  }
+
+ private:
+  void Pass(const std::string& what) {
+    ++result_.passed;
+    out_ << "  ok: " << what << "\n";
+  }
+  void Fail(const std::string& what) {
+    ++result_.failed;
+    out_ << "  FAILED: " << what << "\n";
+  }
+  void Check(bool good, const std::string& what, const std::string& seen) {
+    good ? Pass(what) : Fail(what + " (the sandbox saw " + seen + ")");
+  }
+  void Tell(const std::string& what) { out_ << "  " << what << "\n"; }
+
+  static void Need(const std::vector<std::string>& w, std::size_t count, const char* usage) {
+    if (w.size() < count) throw ScriptError{std::string("usage: ") + usage};
+  }
+  static long Number(const std::string& word) {
+    try {
+      std::size_t used = 0;
+      const long value = std::stol(word, &used);
+      if (used == word.size()) return value;
+    } catch (const std::exception&) {
+    }
+    throw ScriptError{"not a number: " + word};
+  }
+  static bool Flag(const std::string& word) {
+    if (word == "true") return true;
+    if (word == "false") return false;
+    throw ScriptError{"not true or false: " + word};
+  }
+
+  Text DllPath(const std::string& name) const {
+    return host::win::FromWide(directory_) + u"\\" + FromUtf8(name);
+  }
+
+  std::shared_ptr<host::sim::SimCommandBar> Bar(const std::string& name) const {
+    auto bar = host_.Bar(FromUtf8(name));
+    if (!bar) throw ScriptError{"there is no bar " + name};
+    return bar;
+  }
+  std::shared_ptr<host::sim::SimControl> Control(const std::string& bar, const std::string& index) const {
+    auto control = Bar(bar)->Control(static_cast<std::int32_t>(Number(index)));
+    if (!control) throw ScriptError{"bar " + bar + " has no control " + index};
+    return control;
+  }
+
+  void Report(const Outcome& outcome, const std::string& action) {
+    last_ = outcome;
+    if (SUCCEEDED(outcome.hr))
+      Tell(action + ": done");
+    else
+      Tell(action + ": failed with " + Hex(outcome.hr) + " " + Quoted(outcome.description));
+  }
+
+  void Execute(const std::vector<std::string>& w) {
+    const std::string& command = w[0];
+    static const std::map<std::string, void (Runner::*)(const std::vector<std::string>&)> commands = {
+        {"version", &Runner::Version},     {"windir", &Runner::Windir},
+        {"project", &Runner::Project},     {"module", &Runner::Module},
+        {"userform", &Runner::UserForm},   {"setting", &Runner::Setting},
+        {"register", &Runner::Register},   {"unregister", &Runner::Unregister},
+        {"connect", &Runner::Connect},     {"connect-other", &Runner::ConnectOther},
+        {"disconnect", &Runner::Disconnect}, {"release", &Runner::Release},
+        {"fail", &Runner::FailOn},         {"click", &Runner::Click},
+        {"user-place", &Runner::UserPlace}, {"user-delete-bar", &Runner::UserDeleteBar},
+        {"show", &Runner::Show},           {"expect", &Runner::Expect},
+    };
+    const auto found = commands.find(command);
+    if (found == commands.end()) throw ScriptError{"unknown command " + command};
+    (this->*found->second)(w);
+  }
+
+  // ---- the editor's state -----------------------------------------------------------------
+
+  void Version(const std::vector<std::string>& w) {
+    Need(w, 2, "version <text>");
+    host_.editor->SetVersion(FromUtf8(w[1]));
+  }
+  void Windir(const std::vector<std::string>& w) {
+    Need(w, 2, "windir <path>|none");
+    w[1] == "none" ? host_.environment->Unset(u"windir") : host_.environment->Set(u"windir", FromUtf8(w[1]));
+    // The add-ins read the environment of this process.
+    SetEnvironmentVariableW(L"windir", w[1] == "none" ? nullptr : host::win::Wide(FromUtf8(w[1])));
+  }
+  void Project(const std::vector<std::string>& w) {
+    Need(w, 3, "project <name> <file>|unsaved");
+    project_ = host_.editor->AddProject(FromUtf8(w[1]), w[2] == "unsaved" ? std::nullopt : std::optional(FromUtf8(w[2])));
+  }
+  void AddComponent(const std::vector<std::string>& w, host::sim::ComponentType type) {
+    Need(w, 2, "module|userform <name> [\"code\"]");
+    if (!project_) throw ScriptError{"a component needs a project first"};
+    std::vector<Text> lines;
+    if (w.size() > 2) {
+      std::istringstream code(w[2]);
+      for (std::string line; std::getline(code, line);) lines.push_back(FromUtf8(line));
+    }
+    const auto component = project_->AddComponent(FromUtf8(w[1]), type, lines);
+    host_.editor->SelectComponent(component);
+    component->ShowCode();
+  }
+  void Module(const std::vector<std::string>& w) { AddComponent(w, host::sim::ComponentType::StdModule); }
+  void UserForm(const std::vector<std::string>& w) { AddComponent(w, host::sim::ComponentType::UserForm); }
+  void Setting(const std::vector<std::string>& w) {
+    Need(w, 5, "setting <application> <section> <key> <value>");
+    // Stored where the add-in reads it: the per-user registry.
+    const Text key = u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1]) + u"\\" + FromUtf8(w[2]);
+    host::win::UniqueHkey hkey;
+    RegCreateKeyExW(HKEY_CURRENT_USER, host::win::Wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, hkey.Put(), nullptr);
+    const Text value = FromUtf8(w[4]);
+    RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>((value.size() + 1) * 2));
+  }
+
+  // ---- the add-ins ------------------------------------------------------------------------
+
+  void Register(const std::vector<std::string>& w) {
+    Need(w, 2, "register <dll>");
+    const auto path = DllPath(w[1]);
+    const auto code = RunRegsvr32(path, false);
+    if (code == 0) MirrorUserClasses(path);
+    last_ = {code == 0 ? S_OK : E_FAIL, {}};
+    Tell("regsvr32 " + w[1] + ": exit code " + std::to_string(code));
+  }
+  void Unregister(const std::vector<std::string>& w) {
+    Need(w, 2, "unregister <dll>");
+    const auto path = DllPath(w[1]);
+    const auto code = RunRegsvr32(path, true);
+    RemoveClassMirror(path);
+    last_ = {code == 0 ? S_OK : E_FAIL, {}};
+    Tell("regsvr32 /u " + w[1] + ": exit code " + std::to_string(code));
+  }
+  void Connect(const std::vector<std::string>& w) {
+    Need(w, 2, "connect <ProgID>");
+    Report(addins_.Connect(FromUtf8(w[1]), vbe_.Get()), "connection of " + w[1]);
+  }
+  void ConnectOther(const std::vector<std::string>& w) {
+    Need(w, 2, "connect-other <ProgID>");
+    Report(addins_.Connect(FromUtf8(w[1]), MakeOtherApplication().Get()),
+           "connection of " + w[1] + " to an application that is not the editor");
+  }
+  void Disconnect(const std::vector<std::string>& w) {
+    Need(w, 2, "disconnect <ProgID>");
+    Report(addins_.Disconnect(FromUtf8(w[1])), "disconnection of " + w[1]);
+  }
+  void Release(const std::vector<std::string>& w) {
+    Need(w, 2, "release <ProgID>");
+    addins_.Release(FromUtf8(w[1]));
+    Tell("the editor let go of " + w[1]);
+  }
+  void FailOn(const std::vector<std::string>& w) {
+    Need(w, 2, "fail <Object.Operation> [occurrence]");
+    host_.calls->FailOn(w[1], w.size() > 2 ? static_cast<int>(Number(w[2])) : 0);
+    Tell("the editor will fail " + w[1] + (w.size() > 2 ? " on call " + w[2] : std::string(" on every call")));
+  }
+  void Click(const std::vector<std::string>& w) {
+    Need(w, 3, "click <bar> <index>");
+    const auto control = Control(w[1], w[2]);
+    try {
+      const auto outcome = control->Click();
+      last_ = {S_OK, {}};
+      Tell("clicked " + Quoted(control->CaptionShown()) + "; handled " + (outcome.handled ? "true" : "false") +
+           ", CancelDefault " + (outcome.cancelDefault ? "true" : "false"));
+    } catch (const host::HostError& error) {
+      last_ = {static_cast<HRESULT>(error.Code()), error.Description()};
+      Tell("the click handler failed with " + Hex(error.Code()) + " " + Quoted(error.Description()));
+    }
+  }
+  void UserPlace(const std::vector<std::string>& w) {
+    Need(w, 2, "user-place <bar> [pos N] [row N] [left N] [top N] [width N] [height N] [visible B]");
+    auto& place = Bar(w[1])->Place();
+    for (std::size_t i = 2; i + 1 < w.size(); i += 2) {
+      const std::string& key = w[i];
+      if (key == "visible") { place.visible = Flag(w[i + 1]); continue; }
+      std::int32_t* field = key == "pos" ? &place.position : key == "row" ? &place.rowIndex
+                          : key == "left" ? &place.left : key == "top" ? &place.top
+                          : key == "width" ? &place.width : key == "height" ? &place.height : nullptr;
+      if (!field) throw ScriptError{"unknown place " + key};
+      *field = static_cast<std::int32_t>(Number(w[i + 1]));
+    }
+    Tell("the user moved bar " + w[1]);
+  }
+  void UserDeleteBar(const std::vector<std::string>& w) {
+    Need(w, 2, "user-delete-bar <bar>");
+    Bar(w[1])->Remove();
+    Tell("the user deleted bar " + w[1]);
+  }
+
+  // ---- what is there ----------------------------------------------------------------------
+
+  std::string Describe(const host::sim::SimCommandBar& bar) const {
+    auto& p = const_cast<host::sim::SimCommandBar&>(bar).Place();
+    std::ostringstream s;
+    s << "bar " << Quoted(bar.Name()) << ": " << (p.position == host::kBarFloating ? "floating" : "position " + std::to_string(p.position))
+      << ", row " << p.rowIndex << ", left " << p.left << ", top " << p.top << ", " << p.width << " x "
+      << p.height << ", " << (p.visible ? "visible" : "hidden") << ", " << bar.ControlList().size() << " controls";
+    return s.str();
+  }
+
+  void Show(const std::vector<std::string>& w) {
+    Need(w, 2, "show bars|buttons <bar>|calls");
+    if (w[1] == "bars") {
+      for (const auto& bar : host_.editor->Bars()->Bars()) Tell(Describe(*bar));
+    } else if (w[1] == "buttons") {
+      Need(w, 3, "show buttons <bar>");
+      for (const auto& c : Bar(w[2])->ControlList())
+        Tell(std::string(c->BeginGroupShown() ? "| " : "  ") + Quoted(c->CaptionShown()) + ", icon " +
+             std::to_string(c->FaceIdShown()) + (c->StateShown() == host::kStateDown ? ", pressed" : "") +
+             (c->DescriptionShown().empty() ? "" : ", holding " + Quoted(c->DescriptionShown())));
+    } else if (w[1] == "calls") {
+      for (const auto* type : AllTypes())
+        Tell(std::string(type->name) + ": " + std::to_string(type->namesLookedUp) + " name lookups, " +
+             std::to_string(type->invokes) + " calls");
+    } else {
+      throw ScriptError{"show what? " + w[1]};
+    }
+  }
+
+  void Expect(const std::vector<std::string>& w) {
+    Need(w, 2, "expect <what> ...");
+    const std::string& what = w[1];
+    if (what == "ok" || what == "failed") {
+      const bool ok = SUCCEEDED(last_.hr);
+      Check(ok == (what == "ok"), "the last action " + std::string(what == "ok" ? "succeeded" : "failed"),
+            ok ? "success" : Hex(last_.hr) + " " + Quoted(last_.description));
+    } else if (what == "bars") {
+      Need(w, 3, "expect bars <count>");
+      const auto count = host_.editor->Bars()->Bars().size();
+      Check(static_cast<long>(count) == Number(w[2]), "the editor has " + w[2] + " bars", std::to_string(count));
+    } else if (what == "no-bar") {
+      Need(w, 3, "expect no-bar <bar>");
+      Check(!host_.Bar(FromUtf8(w[2])), "there is no bar " + w[2], "one");
+    } else if (what == "bar") {
+      ExpectBar(w);
+    } else if (what == "control") {
+      ExpectControl(w);
+    } else if (what == "setting" || what == "no-setting") {
+      Need(w, what == "setting" ? 6 : 5, "expect setting <application> <section> <key> <value>");
+      const Text key = u"HKCU\\Software\\VB and VBA Program Settings\\" + FromUtf8(w[2]) + u"\\" + FromUtf8(w[3]);
+      const auto value = ReadRegistry(key, FromUtf8(w[4]));
+      const std::string seen = value ? Quoted(*value) : "nothing";
+      if (what == "setting")
+        Check(value == FromUtf8(w[5]), w[2] + "\\" + w[3] + "\\" + w[4] + " is " + Quoted(FromUtf8(w[5])), seen);
+      else
+        Check(!value, "nothing stored under " + w[2] + "\\" + w[3] + "\\" + w[4], seen);
+    } else if (what == "registry") {
+      Need(w, 5, "expect registry <key> <name>|@ <value>");
+      const auto value = ReadRegistry(FromUtf8(w[2]), w[3] == "@" ? Text() : FromUtf8(w[3]));
+      Check(value == FromUtf8(w[4]), w[2] + " " + w[3] + " = " + Quoted(FromUtf8(w[4])), value ? Quoted(*value) : "nothing");
+    } else if (what == "no-key") {
+      Need(w, 3, "expect no-key <key>");
+      Check(!RegistryKeyExists(FromUtf8(w[2])), "no key " + w[2], "the key");
+    } else if (what == "unloadable") {
+      Need(w, 3, "expect unloadable <dll>");
+      HMODULE module = GetModuleHandleW(host::win::Wide(FromUtf8(w[2])));
+      auto* canUnload = module ? reinterpret_cast<HRESULT(WINAPI*)()>(
+                                     reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")))
+                               : nullptr;
+      if (!canUnload) throw ScriptError{w[2] + " is not loaded"};
+      const HRESULT hr = canUnload();
+      Check(hr == S_OK, w[2] + " can unload now", Hex(hr));
+    } else if (what == "calls") {
+      Need(w, 4, "expect calls <Object.Operation> <count>");
+      const auto count = host_.calls->Count(w[2]);
+      Check(static_cast<long>(count) == Number(w[3]), w[2] + " called " + w[3] + " times", std::to_string(count));
+    } else {
+      throw ScriptError{"expect what? " + what};
+    }
+  }
+
+  void ExpectBar(const std::vector<std::string>& w) {
+    Need(w, 3, "expect bar <bar> [pos N] [row N] ... [controls N]");
+    const auto bar = Bar(w[2]);
+    auto& p = bar->Place();
+    for (std::size_t i = 3; i + 1 < w.size(); i += 2) {
+      const std::string& key = w[i];
+      long seen;
+      long wanted;
+      if (key == "visible") {
+        seen = p.visible;
+        wanted = Flag(w[i + 1]);
+      } else {
+        wanted = Number(w[i + 1]);
+        seen = key == "pos" ? p.position : key == "row" ? p.rowIndex : key == "left" ? p.left
+             : key == "top" ? p.top : key == "width" ? p.width : key == "height" ? p.height
+             : key == "controls" ? static_cast<long>(bar->ControlList().size()) : throw ScriptError{"unknown " + key};
+      }
+      Check(seen == wanted, w[2] + " " + key + " " + w[i + 1], key == "visible" ? (seen ? "true" : "false") : std::to_string(seen));
+    }
+  }
+
+  void ExpectControl(const std::vector<std::string>& w) {
+    Need(w, 4, "expect control <bar> <index> [caption T] [description T] [faceid N] [group B] [state N]");
+    const auto c = Control(w[2], w[3]);
+    const std::string which = w[2] + " " + w[3];
+    for (std::size_t i = 4; i + 1 < w.size(); i += 2) {
+      const std::string& key = w[i];
+      const std::string& value = w[i + 1];
+      if (key == "caption")
+        Check(c->CaptionShown() == FromUtf8(value), which + " caption " + Quoted(FromUtf8(value)), Quoted(c->CaptionShown()));
+      else if (key == "description")
+        Check(c->DescriptionShown() == FromUtf8(value), which + " description " + Quoted(FromUtf8(value)),
+              Quoted(c->DescriptionShown()));
+      else if (key == "faceid")
+        Check(c->FaceIdShown() == Number(value), which + " icon " + value, std::to_string(c->FaceIdShown()));
+      else if (key == "group")
+        Check(c->BeginGroupShown() == Flag(value), which + " starts a group: " + value, c->BeginGroupShown() ? "true" : "false");
+      else if (key == "state")
+        Check(c->StateShown() == Number(value), which + " state " + value, std::to_string(c->StateShown()));
+      else
+        throw ScriptError{"unknown control property " + key};
+    }
+  }
+
+  std::wstring directory_;
+  std::ostream& out_;
+  host::sim::SimHost host_;
+  host::win::ComPtr<IDispatch> vbe_;
+  AddinHost addins_;
+  std::shared_ptr<host::sim::SimProject> project_;
+  Outcome last_;
+  ScenarioResult result_;
+};
+
+}  // namespace
+
+ScenarioResult RunScenario(std::istream& script, const std::wstring& directory, std::ostream& transcript) {
+  return Runner(directory, transcript).Run(script);
+}
+
+}  // namespace sandbox
