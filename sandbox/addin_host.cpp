@@ -17,12 +17,14 @@ Outcome OutcomeOf(HRESULT hr) {
 host::win::ComPtr<IDTExtensibility2> AddinHost::Load(const host::Text& progId) {
   if (auto found = addins_.find(progId); found != addins_.end()) return found->second;
   if (!RegistryKeyExists(u"HKCU\\" + host::win::AddinKeyPath(progId)))
-    throw host::HostError(REGDB_E_CLASSNOTREG, progId + u" is not registered as an add-in of this editor.");
+    throw host::HostError(REGDB_E_CLASSNOTREG,
+                          progId + u" is not registered as an add-in of this editor.");
   CLSID clsid;
   host::win::Check(CLSIDFromProgID(host::win::Wide(progId), &clsid), u"Finding " + progId);
   host::win::ComPtr<IUnknown> object;
-  host::win::Check(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.PutVoid()),
-                   u"Creating " + progId);
+  host::win::Check(
+      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.PutVoid()),
+      u"Creating " + progId);
   auto addin = object.As<IDTExtensibility2>(__uuidof(IDTExtensibility2));
   if (!addin) throw host::HostError(E_NOINTERFACE, progId + u" is not an editor add-in.");
   addins_[progId] = addin;
@@ -36,7 +38,8 @@ Outcome AddinHost::Connect(const host::Text& progId, IDispatch* application) {
     host::win::SafeArray custom(SafeArrayCreateVector(VT_VARIANT, 0, 0));
     SAFEARRAY* array = custom.Get();
     SetErrorInfo(0, nullptr);
-    return OutcomeOf(addin->OnConnection(application, ext_cm_AfterStartup, addInInst.Get(), &array));
+    return OutcomeOf(
+        addin->OnConnection(application, ext_cm_AfterStartup, addInInst.Get(), &array));
   } catch (const host::HostError& error) {
     return {static_cast<HRESULT>(error.Code()), error.Description()};
   }

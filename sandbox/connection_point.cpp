@@ -1,5 +1,7 @@
 #include "sandbox/connection_point.h"
 
+#include <utility>
+
 #include "host/win/hresult.h"
 
 namespace sandbox {
@@ -34,12 +36,19 @@ STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
   return bindings_.erase(cookie) ? S_OK : CONNECT_E_NOCONNECTION;
 }
 
+namespace {
+long raised = 0;
+}  // namespace
+
+long TakeRaisedCount() { return std::exchange(raised, 0); }
+
 void RaiseOn(IDispatch& sink, DISPID member, std::vector<VARIANTARG> argumentsLastToFirst) {
+  ++raised;
   DISPPARAMS params{argumentsLastToFirst.data(), nullptr,
                     static_cast<UINT>(argumentsLastToFirst.size()), 0};
   SetErrorInfo(0, nullptr);
-  const HRESULT hr =
-      sink.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+  const HRESULT hr = sink.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                 nullptr, nullptr, nullptr);
   if (FAILED(hr)) throw host::win::ErrorFromHresult(hr, u"The add-in's event handler");
 }
 

@@ -3,6 +3,7 @@
 // source's event, and unbound again by Unadvise.
 
 #include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -23,7 +24,9 @@ class ConnectionPoint : public host::win::ComObject<IConnectionPoint> {
  public:
   ConnectionPoint(const IID& eventInterface, host::win::ComPtr<IConnectionPointContainer> container,
                   AdviseSink advise)
-      : eventInterface_(eventInterface), container_(std::move(container)), advise_(std::move(advise)) {}
+      : eventInterface_(eventInterface),
+        container_(std::move(container)),
+        advise_(std::move(advise)) {}
 
   STDMETHODIMP GetConnectionInterface(IID* iid) override;
   STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) override;
@@ -46,5 +49,7 @@ class ConnectionPoint : public host::win::ComObject<IConnectionPoint> {
 
 // Raises one event on an advised sink; a failure the sink reports comes back as a HostError.
 void RaiseOn(IDispatch& sink, DISPID member, std::vector<VARIANTARG> argumentsLastToFirst);
+// How many times an event was raised on a sink since the count was last taken.
+long TakeRaisedCount();
 
 }  // namespace sandbox

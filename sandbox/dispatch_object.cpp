@@ -13,8 +13,10 @@ std::vector<TypeSpec*>& AllTypes() {
 }
 
 Call::Call(DISPPARAMS& params, VARIANT* result, bool hasValue)
-    : params_(params), result_(result),
-      count_(static_cast<int>(params.cArgs - params.cNamedArgs)), hasValue_(hasValue) {}
+    : params_(params),
+      result_(result),
+      count_(static_cast<int>(params.cArgs - params.cNamedArgs)),
+      hasValue_(hasValue) {}
 
 VARIANTARG& Call::Arg(int index) const {
   // Positional arguments stand last to first; a put's value is the named one, at the front.
@@ -125,10 +127,13 @@ HRESULT InvokeMember(TypeSpec& type, DISPID id, WORD flags, DISPPARAMS* params, 
   } else {
     return DISP_E_MEMBERNOTFOUND;
   }
-  const unsigned needed = kind == Kind::Put ? kPut : kind == Kind::PutRef ? kPutRef : 0;
+  const unsigned needed = kind == Kind::Put      ? unsigned{kPut}
+                          : kind == Kind::PutRef ? unsigned{kPutRef}
+                                                 : 0u;
   if (needed && !(member.access & needed)) return DISP_E_MEMBERNOTFOUND;
   // A put names its value DISPID_PROPERTYPUT; nothing else takes named arguments.
-  if (isPut != (params->cNamedArgs == 1)) return isPut ? DISP_E_PARAMNOTOPTIONAL : DISP_E_NONAMEDARGS;
+  if (isPut != (params->cNamedArgs == 1))
+    return isPut ? DISP_E_PARAMNOTOPTIONAL : DISP_E_NONAMEDARGS;
   if (isPut && params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTFOUND;
 
   Call call(*params, result, isPut);
@@ -137,7 +142,9 @@ HRESULT InvokeMember(TypeSpec& type, DISPID id, WORD flags, DISPPARAMS* params, 
     handle(index, kind, call);
     return S_OK;
   } catch (const ArgumentError& error) {
-    if (badArgument) *badArgument = static_cast<UINT>(error.index < 0 ? 0 : params->cArgs - 1 - static_cast<UINT>(error.index));
+    if (badArgument)
+      *badArgument = static_cast<UINT>(
+          error.index < 0 ? 0 : params->cArgs - 1 - static_cast<UINT>(error.index));
     return error.hr;
   } catch (const host::HostError& error) {
     if (exception) {

@@ -111,8 +111,9 @@ template <typename... Extra>
 STDMETHODIMP DispatchObject<Extra...>::Invoke(DISPID id, REFIID, LCID, WORD flags,
                                               DISPPARAMS* params, VARIANT* result,
                                               EXCEPINFO* exception, UINT* badArgument) {
-  return InvokeMember(Type(), id, flags, params, result, exception, badArgument,
-                      [this](std::size_t index, Kind kind, Call& call) { Handle(index, kind, call); });
+  return InvokeMember(
+      Type(), id, flags, params, result, exception, badArgument,
+      [this](std::size_t index, Kind kind, Call& call) { Handle(index, kind, call); });
 }
 
 }  // namespace sandbox

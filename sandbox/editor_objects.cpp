@@ -1,5 +1,7 @@
 #include "sandbox/editor_objects.h"
 
+#include <olectl.h>
+
 #include <algorithm>
 
 #include "host/error.h"
@@ -7,8 +9,6 @@
 #include "host/win/editor_guids.h"
 #include "host/win/event_sink.h"
 #include "sandbox/connection_point.h"
-
-#include <olectl.h>
 #include "sandbox/dispatch_object.h"
 
 namespace sandbox {
@@ -31,8 +31,6 @@ ComPtr<IDispatch> Make(Args&&... args) {
   return ComPtr<IDispatch>::Adopt(static_cast<IDispatch*>(new T(std::forward<Args>(args)...)));
 }
 
-[[noreturn]] void ReadOnly() { throw host::HostError(E_FAIL, u"The property is read-only."); }
-
 ComPtr<IDispatch> WrapControl(std::shared_ptr<host::CommandBarControl> control);
 
 // ---- editor model -----------------------------------------------------------------------------
@@ -46,7 +44,9 @@ class WindowObject final : public DispatchObject<> {
     static TypeSpec type{"Window", {{L"Type", kGet, 0, 0}}};
     return Registered(type);
   }
-  void Handle(std::size_t, Kind, Call& call) override { call.Return(static_cast<LONG>(window_->Type())); }
+  void Handle(std::size_t, Kind, Call& call) override {
+    call.Return(static_cast<LONG>(window_->Type()));
+  }
 
  private:
   std::shared_ptr<host::Window> window_;
@@ -97,7 +97,8 @@ class CodePaneObject final : public DispatchObject<> {
 
 class CodeModuleObject final : public DispatchObject<> {
  public:
-  explicit CodeModuleObject(std::shared_ptr<host::CodeModule> module) : module_(std::move(module)) {}
+  explicit CodeModuleObject(std::shared_ptr<host::CodeModule> module)
+      : module_(std::move(module)) {}
 
  protected:
   enum Member { ProcOfLine, ProcBodyLine, Lines, ReplaceLine, InsertLines, DeleteLines, CodePane };
@@ -153,13 +154,15 @@ ComPtr<IDispatch> WrapModule(std::shared_ptr<host::CodeModule> module) {
 
 class ComponentObject final : public DispatchObject<> {
  public:
-  explicit ComponentObject(std::shared_ptr<host::VBComponent> component) : component_(std::move(component)) {}
+  explicit ComponentObject(std::shared_ptr<host::VBComponent> component)
+      : component_(std::move(component)) {}
 
  protected:
   enum Member { Name, CodeModule, Activate };
   TypeSpec& Type() const override {
-    static TypeSpec type{"VBComponent",
-                         {{L"Name", kGet, 0, 0}, {L"CodeModule", kGet, 0, 0}, {L"Activate", kMethod, 0, 0}}};
+    static TypeSpec type{
+        "VBComponent",
+        {{L"Name", kGet, 0, 0}, {L"CodeModule", kGet, 0, 0}, {L"Activate", kMethod, 0, 0}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
@@ -205,8 +208,9 @@ class ProjectObject final : public DispatchObject<> {
  protected:
   enum Member { Name, FileName, VBComponents };
   TypeSpec& Type() const override {
-    static TypeSpec type{"VBProject",
-                         {{L"Name", kGet, 0, 0}, {L"FileName", kGet, 0, 0}, {L"VBComponents", kGet, 0, 0}}};
+    static TypeSpec type{
+        "VBProject",
+        {{L"Name", kGet, 0, 0}, {L"FileName", kGet, 0, 0}, {L"VBComponents", kGet, 0, 0}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
@@ -325,18 +329,18 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
     auto button = sim_;
     *point = new ConnectionPoint(
         iid, ComPtr<IConnectionPointContainer>(this), [button](ComPtr<IDispatch> sink) {
-          return button->AdviseClick([sink](const std::shared_ptr<host::CommandBarButton>& ctrl,
-                                            bool& cancelDefault) {
-            VARIANT_BOOL c = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
-            auto control = WrapControl(ctrl);
-            std::vector<VARIANTARG> args(2);
-            args[1].vt = VT_DISPATCH;
-            args[1].pdispVal = control.Get();
-            args[0].vt = VT_BYREF | VT_BOOL;
-            args[0].pboolVal = &c;
-            RaiseOn(*sink.Get(), host::win::kDispidClick, std::move(args));
-            cancelDefault = c != VARIANT_FALSE;
-          });
+          return button->AdviseClick(
+              [sink](const std::shared_ptr<host::CommandBarButton>& ctrl, bool& cancelDefault) {
+                VARIANT_BOOL c = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
+                auto control = WrapControl(ctrl);
+                std::vector<VARIANTARG> args(2);
+                args[1].vt = VT_DISPATCH;
+                args[1].pdispVal = control.Get();
+                args[0].vt = VT_BYREF | VT_BOOL;
+                args[0].pboolVal = &c;
+                RaiseOn(*sink.Get(), host::win::kDispidClick, std::move(args));
+                cancelDefault = c != VARIANT_FALSE;
+              });
         });
     return S_OK;
   }
@@ -403,19 +407,22 @@ ComPtr<IDispatch> WrapControl(std::shared_ptr<host::CommandBarControl> control) 
 
 class ControlsObject final : public DispatchObject<> {
  public:
-  explicit ControlsObject(std::shared_ptr<host::CommandBarControls> controls) : controls_(std::move(controls)) {}
+  explicit ControlsObject(std::shared_ptr<host::CommandBarControls> controls)
+      : controls_(std::move(controls)) {}
 
  protected:
   enum Member { Add, Item };
   TypeSpec& Type() const override {
     // Add(Type, Id, Parameter, Before, Temporary), all optional.
-    static TypeSpec type{"CommandBarControls", {{L"Add", kMethod, 0, 5}, {L"Item", kMethod | kGet, 1, 1}}};
+    static TypeSpec type{"CommandBarControls",
+                         {{L"Add", kMethod, 0, 5}, {L"Item", kMethod | kGet, 1, 1}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
     if (index == Item) return call.Return(WrapControl(controls_->Item(call.Int(0))));
     for (int i = 2; i < call.Count(); ++i)
-      if (call.Given(i)) throw host::HostError(E_NOTIMPL, u"The sandbox adds controls at the end only.");
+      if (call.Given(i))
+        throw host::HostError(E_NOTIMPL, u"The sandbox adds controls at the end only.");
     call.Return(WrapControl(controls_->Add(call.Given(0) ? call.Int(0) : host::kControlButton,
                                            call.Given(1) ? call.Int(1) : host::kCustomControlId)));
   }
@@ -459,7 +466,8 @@ class BarObject final : public DispatchObject<> {
       case Delete:
         return bar_->Delete();
       case Visible:
-        return kind == Kind::Put ? bar_->SetVisible(call.BoolValue()) : call.Return(bar_->Visible());
+        return kind == Kind::Put ? bar_->SetVisible(call.BoolValue())
+                                 : call.Return(bar_->Visible());
       default: {
         const auto& [get, set] = numbers[index - Position];
         if (kind == Kind::Put) return (bar_.get()->*set)(call.IntValue());
@@ -481,21 +489,24 @@ class BarsObject final : public DispatchObject<> {
   TypeSpec& Type() const override {
     // Add(Name, Position, MenuBar, Temporary); FindControl(Type, Id, Tag, Visible, Recursive).
     static TypeSpec type{"CommandBars",
-                         {{L"Add", kMethod, 0, 4}, {L"Item", kMethod | kGet, 1, 1}, {L"FindControl", kMethod, 0, 5}}};
+                         {{L"Add", kMethod, 0, 4},
+                          {L"Item", kMethod | kGet, 1, 1},
+                          {L"FindControl", kMethod, 0, 5}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
     switch (index) {
       case Add:
         return call.Return(Make<BarObject>(bars_->Add(call.Given(0) ? call.Text(0) : host::Text(),
-                                                       call.Given(1) ? call.Int(1) : host::kBarTop,
-                                                       call.Given(2) && call.Bool(2),
-                                                       call.Given(3) && call.Bool(3))));
+                                                      call.Given(1) ? call.Int(1) : host::kBarTop,
+                                                      call.Given(2) && call.Bool(2),
+                                                      call.Given(3) && call.Bool(3))));
       case Item:
         return call.Return(Make<BarObject>(bars_->Item(call.Text(0))));
       case FindControl:
         for (int i : {0, 2, 3, 4})
-          if (call.Given(i)) throw host::HostError(E_NOTIMPL, u"The sandbox finds controls by Id only.");
+          if (call.Given(i))
+            throw host::HostError(E_NOTIMPL, u"The sandbox finds controls by Id only.");
         return call.Return(WrapControl(bars_->FindControl(call.Int(1))));
     }
   }
@@ -529,8 +540,16 @@ class VBEObject final : public DispatchObject<> {
   explicit VBEObject(std::shared_ptr<host::sim::SimEditor> editor) : editor_(std::move(editor)) {}
 
  protected:
-  enum Member { Version, VBProjects, ActiveVBProject, SelectedVBComponent, ActiveWindow,
-                ActiveCodePane, CommandBars, Events };
+  enum Member {
+    Version,
+    VBProjects,
+    ActiveVBProject,
+    SelectedVBComponent,
+    ActiveWindow,
+    ActiveCodePane,
+    CommandBars,
+    Events
+  };
   TypeSpec& Type() const override {
     static TypeSpec type{"VBE",
                          {{L"Version", kGet, 0, 0},

@@ -36,9 +36,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   sandbox::ScenarioResult result;
-  {
-    result = sandbox::RunScenario(script, ExeDirectory(), std::cout);
-  }
+  { result = sandbox::RunScenario(script, ExeDirectory(), std::cout); }
   CoFreeUnusedLibraries();
   OleUninitialize();
   return result.failed == 0 && result.passed > 0 ? 0 : 1;

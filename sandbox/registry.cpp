@@ -28,7 +28,8 @@ std::pair<HKEY, host::Text> Split(const host::Text& key) {
 std::optional<host::Text> DefaultValue(HKEY root, const host::Text& key) {
   wchar_t buffer[1024];
   DWORD bytes = sizeof buffer;
-  if (RegGetValueW(root, Wide(key), nullptr, RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS)
+  if (RegGetValueW(root, Wide(key), nullptr, RRF_RT_REG_SZ, nullptr, buffer, &bytes) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   return FromWide(buffer);
 }
@@ -43,8 +44,8 @@ void CopyToMachine(const host::Text& key) {
   UniqueHkey from;
   UniqueHkey to;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key), 0, KEY_READ, from.Put()) != ERROR_SUCCESS) return;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, to.Put(),
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      to.Put(), nullptr) != ERROR_SUCCESS)
     throw host::HostError(E_ACCESSDENIED, u"Mirroring " + key);
   RegCopyTreeW(from.Get(), nullptr, to.Get());
 }
@@ -52,13 +53,15 @@ void CopyToMachine(const host::Text& key) {
 }  // namespace
 
 unsigned long RunRegsvr32(const host::Text& dllPath, bool unregister) {
-  host::Text command = u"regsvr32.exe /s " + host::Text(unregister ? u"/u " : u"") + u"\"" + dllPath + u"\"";
+  host::Text command =
+      u"regsvr32.exe /s " + host::Text(unregister ? u"/u " : u"") + u"\"" + dllPath + u"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::vector<wchar_t> line(command.begin(), command.end());
   line.push_back(0);
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     throw host::HostError(HRESULT_FROM_WIN32(GetLastError()), u"Starting regsvr32");
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 1;
@@ -71,12 +74,15 @@ unsigned long RunRegsvr32(const host::Text& dllPath, bool unregister) {
 void MirrorUserClasses(const host::Text& dllPath) {
   const host::Text classes = u"Software\\Classes\\CLSID";
   UniqueHkey clsids;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(classes), 0, KEY_READ, clsids.Put()) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(classes), 0, KEY_READ, clsids.Put()) != ERROR_SUCCESS)
+    return;
   auto& mirrored = Mirrors()[dllPath];
   wchar_t name[256];
   for (DWORD i = 0;; ++i) {
     DWORD length = 256;
-    if (RegEnumKeyExW(clsids.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (RegEnumKeyExW(clsids.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
     const host::Text key = classes + u"\\" + FromWide(name);
     const auto server = DefaultValue(HKEY_CURRENT_USER, key + u"\\InprocServer32");
     if (!server || _wcsicmp(Wide(*server), Wide(dllPath)) != 0) continue;

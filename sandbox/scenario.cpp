@@ -11,8 +11,10 @@
 
 #include "host/error.h"
 #include "host/sim/builder.h"
+#include "host/win/registration.h"
 #include "host/win/unique.h"
 #include "sandbox/addin_host.h"
+#include "sandbox/connection_point.h"
 #include "sandbox/dispatch_object.h"
 #include "sandbox/editor_objects.h"
 #include "sandbox/registry.h"
@@ -28,9 +30,11 @@ std::vector<std::string> SplitWords(const std::string& line) {
     std::string word;
     if (line[i] == '"') {
       for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] == '\\' && i + 1 < line.size()) {
+        // \n, \" and \\ are escapes; any other backslash is itself, as in paths.
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (line[i] == '\\' && (next == 'n' || next == '"' || next == '\\')) {
           ++i;
-          word += line[i] == 'n' ? '\n' : line[i];
+          word += next == 'n' ? '\n' : next;
         } else {
           word += line[i];
         }
@@ -70,18 +74,32 @@ std::string Quoted(const Text& text) {
 class Runner {
  public:
   Runner(const std::wstring& directory, std::ostream& out)
-      : directory_(directory), out_(out), host_(host::sim::SimHostBuilder().Build()),
+      : directory_(directory),
+        out_(out),
+        host_(host::sim::SimHostBuilder().Build()),
         vbe_(MakeEditorObject(host_.editor)) {}
 
   ScenarioResult Run(std::istream& script) {
     std::string line;
+    bool narrating = false;
     while (std::getline(script, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      const auto words = SplitWords(line);
-      if (words.empty() || words[0][0] == '#') {
-        if (!words.empty()) out_ << "\n" << line.substr(line.find('#') + 1 + (line.size() > 1 && line[line.find('#') + 1] == ' ')) << "\n";
+      const auto start = line.find_first_not_of(" \t");
+      if (start == std::string::npos) {
+        narrating = false;
         continue;
       }
+      // Comments are the narration of the transcript: each paragraph set off by a blank line.
+      if (line[start] == '#') {
+        if (!narrating) out_ << "\n";
+        narrating = true;
+        const auto text = line.find_first_not_of(" ", start + 1);
+        out_ << (text == std::string::npos ? "" : line.substr(text)) << "\n";
+        continue;
+      }
+      narrating = false;
+      auto words = SplitWords(line);
+      for (auto& word : words) word = Expanded(word);
       out_ << "> " << line << "\n";
       try {
         Execute(words);
@@ -96,6 +114,23 @@ class Runner {
   }
 
  private:
+  static std::string AddinsKey() {
+    auto key = ToUtf8(host::win::AddinKeyPath(u""));
+    key.pop_back();  // the separator before the ProgID
+    return key;
+  }
+
+  // ${ADDINS}: the editor's add-in key of this bitness; ${BIN}: the folder of the DLLs.
+  std::string Expanded(std::string line) const {
+    const std::pair<std::string, std::string> variables[] = {
+        {"${ADDINS}", "HKCU\\" + AddinsKey()}, {"${BIN}", ToUtf8(host::win::FromWide(directory_))}};
+    for (const auto& [name, value] : variables)
+      for (auto at = line.find(name); at != std::string::npos;
+           at = line.find(name, at + value.size()))
+        line.replace(at, name.size(), value);
+    return line;
+  }
+
   void Pass(const std::string& what) {
     ++result_.passed;
     out_ << "  ok: " << what << "\n";
@@ -136,7 +171,8 @@ class Runner {
     if (!bar) throw ScriptError{"there is no bar " + name};
     return bar;
   }
-  std::shared_ptr<host::sim::SimControl> Control(const std::string& bar, const std::string& index) const {
+  std::shared_ptr<host::sim::SimControl> Control(const std::string& bar,
+                                                 const std::string& index) const {
     auto control = Bar(bar)->Control(static_cast<std::int32_t>(Number(index)));
     if (!control) throw ScriptError{"bar " + bar + " has no control " + index};
     return control;
@@ -152,17 +188,28 @@ class Runner {
 
   void Execute(const std::vector<std::string>& w) {
     const std::string& command = w[0];
-    static const std::map<std::string, void (Runner::*)(const std::vector<std::string>&)> commands = {
-        {"version", &Runner::Version},     {"windir", &Runner::Windir},
-        {"project", &Runner::Project},     {"module", &Runner::Module},
-        {"userform", &Runner::UserForm},   {"setting", &Runner::Setting},
-        {"register", &Runner::Register},   {"unregister", &Runner::Unregister},
-        {"connect", &Runner::Connect},     {"connect-other", &Runner::ConnectOther},
-        {"disconnect", &Runner::Disconnect}, {"release", &Runner::Release},
-        {"fail", &Runner::FailOn},         {"click", &Runner::Click},
-        {"user-place", &Runner::UserPlace}, {"user-delete-bar", &Runner::UserDeleteBar},
-        {"show", &Runner::Show},           {"expect", &Runner::Expect},
-    };
+    static const std::map<std::string, void (Runner::*)(const std::vector<std::string>&)> commands =
+        {
+            {"version", &Runner::Version},
+            {"windir", &Runner::Windir},
+            {"forget-settings", &Runner::ForgetSettings},
+            {"project", &Runner::Project},
+            {"module", &Runner::Module},
+            {"userform", &Runner::UserForm},
+            {"setting", &Runner::Setting},
+            {"register", &Runner::Register},
+            {"unregister", &Runner::Unregister},
+            {"connect", &Runner::Connect},
+            {"connect-other", &Runner::ConnectOther},
+            {"disconnect", &Runner::Disconnect},
+            {"release", &Runner::Release},
+            {"fail", &Runner::FailOn},
+            {"click", &Runner::Click},
+            {"user-place", &Runner::UserPlace},
+            {"user-delete-bar", &Runner::UserDeleteBar},
+            {"show", &Runner::Show},
+            {"expect", &Runner::Expect},
+        };
     const auto found = commands.find(command);
     if (found == commands.end()) throw ScriptError{"unknown command " + command};
     (this->*found->second)(w);
@@ -176,13 +223,15 @@ class Runner {
   }
   void Windir(const std::vector<std::string>& w) {
     Need(w, 2, "windir <path>|none");
-    w[1] == "none" ? host_.environment->Unset(u"windir") : host_.environment->Set(u"windir", FromUtf8(w[1]));
+    w[1] == "none" ? host_.environment->Unset(u"windir")
+                   : host_.environment->Set(u"windir", FromUtf8(w[1]));
     // The add-ins read the environment of this process.
     SetEnvironmentVariableW(L"windir", w[1] == "none" ? nullptr : host::win::Wide(FromUtf8(w[1])));
   }
   void Project(const std::vector<std::string>& w) {
     Need(w, 3, "project <name> <file>|unsaved");
-    project_ = host_.editor->AddProject(FromUtf8(w[1]), w[2] == "unsaved" ? std::nullopt : std::optional(FromUtf8(w[2])));
+    project_ = host_.editor->AddProject(
+        FromUtf8(w[1]), w[2] == "unsaved" ? std::nullopt : std::optional(FromUtf8(w[2])));
   }
   void AddComponent(const std::vector<std::string>& w, host::sim::ComponentType type) {
     Need(w, 2, "module|userform <name> [\"code\"]");
@@ -196,17 +245,30 @@ class Runner {
     host_.editor->SelectComponent(component);
     component->ShowCode();
   }
-  void Module(const std::vector<std::string>& w) { AddComponent(w, host::sim::ComponentType::StdModule); }
-  void UserForm(const std::vector<std::string>& w) { AddComponent(w, host::sim::ComponentType::UserForm); }
+  void Module(const std::vector<std::string>& w) {
+    AddComponent(w, host::sim::ComponentType::StdModule);
+  }
+  void UserForm(const std::vector<std::string>& w) {
+    AddComponent(w, host::sim::ComponentType::UserForm);
+  }
   void Setting(const std::vector<std::string>& w) {
     Need(w, 5, "setting <application> <section> <key> <value>");
     // Stored where the add-in reads it: the per-user registry.
-    const Text key = u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1]) + u"\\" + FromUtf8(w[2]);
+    const Text key =
+        u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1]) + u"\\" + FromUtf8(w[2]);
     host::win::UniqueHkey hkey;
-    RegCreateKeyExW(HKEY_CURRENT_USER, host::win::Wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr, hkey.Put(), nullptr);
+    RegCreateKeyExW(HKEY_CURRENT_USER, host::win::Wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                    hkey.Put(), nullptr);
     const Text value = FromUtf8(w[4]);
     RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>((value.size() + 1) * 2));
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * 2));
+  }
+
+  void ForgetSettings(const std::vector<std::string>& w) {
+    Need(w, 2, "forget-settings <application>");
+    RegDeleteTreeW(HKEY_CURRENT_USER,
+                   host::win::Wide(u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1])));
   }
 
   // ---- the add-ins ------------------------------------------------------------------------
@@ -248,30 +310,44 @@ class Runner {
   void FailOn(const std::vector<std::string>& w) {
     Need(w, 2, "fail <Object.Operation> [occurrence]");
     host_.calls->FailOn(w[1], w.size() > 2 ? static_cast<int>(Number(w[2])) : 0);
-    Tell("the editor will fail " + w[1] + (w.size() > 2 ? " on call " + w[2] : std::string(" on every call")));
+    Tell("the editor will fail " + w[1] +
+         (w.size() > 2 ? " on call " + w[2] : std::string(" on every call")));
   }
   void Click(const std::vector<std::string>& w) {
     Need(w, 3, "click <bar> <index>");
     const auto control = Control(w[1], w[2]);
+    TakeRaisedCount();
     try {
       const auto outcome = control->Click();
       last_ = {S_OK, {}};
-      Tell("clicked " + Quoted(control->CaptionShown()) + "; handled " + (outcome.handled ? "true" : "false") +
-           ", CancelDefault " + (outcome.cancelDefault ? "true" : "false"));
+      Tell("clicked " + Quoted(control->CaptionShown()) + "; handled " +
+           (outcome.handled ? "true" : "false") + ", CancelDefault " +
+           (outcome.cancelDefault ? "true" : "false"));
     } catch (const host::HostError& error) {
       last_ = {static_cast<HRESULT>(error.Code()), error.Description()};
-      Tell("the click handler failed with " + Hex(error.Code()) + " " + Quoted(error.Description()));
+      Tell("the click handler failed with " + Hex(error.Code()) + " " +
+           Quoted(error.Description()));
     }
+    sinksReached_ = TakeRaisedCount();
+    Tell("the click reached " + std::to_string(sinksReached_) + " event sink(s)");
   }
   void UserPlace(const std::vector<std::string>& w) {
-    Need(w, 2, "user-place <bar> [pos N] [row N] [left N] [top N] [width N] [height N] [visible B]");
+    Need(w, 2,
+         "user-place <bar> [pos N] [row N] [left N] [top N] [width N] [height N] [visible B]");
     auto& place = Bar(w[1])->Place();
     for (std::size_t i = 2; i + 1 < w.size(); i += 2) {
       const std::string& key = w[i];
-      if (key == "visible") { place.visible = Flag(w[i + 1]); continue; }
-      std::int32_t* field = key == "pos" ? &place.position : key == "row" ? &place.rowIndex
-                          : key == "left" ? &place.left : key == "top" ? &place.top
-                          : key == "width" ? &place.width : key == "height" ? &place.height : nullptr;
+      if (key == "visible") {
+        place.visible = Flag(w[i + 1]);
+        continue;
+      }
+      std::int32_t* field = key == "pos"      ? &place.position
+                            : key == "row"    ? &place.rowIndex
+                            : key == "left"   ? &place.left
+                            : key == "top"    ? &place.top
+                            : key == "width"  ? &place.width
+                            : key == "height" ? &place.height
+                                              : nullptr;
       if (!field) throw ScriptError{"unknown place " + key};
       *field = static_cast<std::int32_t>(Number(w[i + 1]));
     }
@@ -288,9 +364,11 @@ class Runner {
   std::string Describe(const host::sim::SimCommandBar& bar) const {
     auto& p = const_cast<host::sim::SimCommandBar&>(bar).Place();
     std::ostringstream s;
-    s << "bar " << Quoted(bar.Name()) << ": " << (p.position == host::kBarFloating ? "floating" : "position " + std::to_string(p.position))
-      << ", row " << p.rowIndex << ", left " << p.left << ", top " << p.top << ", " << p.width << " x "
-      << p.height << ", " << (p.visible ? "visible" : "hidden") << ", " << bar.ControlList().size() << " controls";
+    s << "bar " << Quoted(bar.Name()) << ": "
+      << (p.position == host::kBarFloating ? "floating" : "position " + std::to_string(p.position))
+      << ", row " << p.rowIndex << ", left " << p.left << ", top " << p.top << ", " << p.width
+      << " x " << p.height << ", " << (p.visible ? "visible" : "hidden") << ", "
+      << bar.ControlList().size() << " controls";
     return s.str();
   }
 
@@ -301,13 +379,14 @@ class Runner {
     } else if (w[1] == "buttons") {
       Need(w, 3, "show buttons <bar>");
       for (const auto& c : Bar(w[2])->ControlList())
-        Tell(std::string(c->BeginGroupShown() ? "| " : "  ") + Quoted(c->CaptionShown()) + ", icon " +
-             std::to_string(c->FaceIdShown()) + (c->StateShown() == host::kStateDown ? ", pressed" : "") +
+        Tell(std::string(c->BeginGroupShown() ? "| " : "  ") + Quoted(c->CaptionShown()) +
+             ", icon " + std::to_string(c->FaceIdShown()) +
+             (c->StateShown() == host::kStateDown ? ", pressed" : "") +
              (c->DescriptionShown().empty() ? "" : ", holding " + Quoted(c->DescriptionShown())));
     } else if (w[1] == "calls") {
       for (const auto* type : AllTypes())
-        Tell(std::string(type->name) + ": " + std::to_string(type->namesLookedUp) + " name lookups, " +
-             std::to_string(type->invokes) + " calls");
+        Tell(std::string(type->name) + ": " + std::to_string(type->namesLookedUp) +
+             " name lookups, " + std::to_string(type->invokes) + " calls");
     } else {
       throw ScriptError{"show what? " + w[1]};
     }
@@ -318,12 +397,14 @@ class Runner {
     const std::string& what = w[1];
     if (what == "ok" || what == "failed") {
       const bool ok = SUCCEEDED(last_.hr);
-      Check(ok == (what == "ok"), "the last action " + std::string(what == "ok" ? "succeeded" : "failed"),
+      Check(ok == (what == "ok"),
+            "the last action " + std::string(what == "ok" ? "succeeded" : "failed"),
             ok ? "success" : Hex(last_.hr) + " " + Quoted(last_.description));
     } else if (what == "bars") {
       Need(w, 3, "expect bars <count>");
       const auto count = host_.editor->Bars()->Bars().size();
-      Check(static_cast<long>(count) == Number(w[2]), "the editor has " + w[2] + " bars", std::to_string(count));
+      Check(static_cast<long>(count) == Number(w[2]), "the editor has " + w[2] + " bars",
+            std::to_string(count));
     } else if (what == "no-bar") {
       Need(w, 3, "expect no-bar <bar>");
       Check(!host_.Bar(FromUtf8(w[2])), "there is no bar " + w[2], "one");
@@ -333,36 +414,80 @@ class Runner {
       ExpectControl(w);
     } else if (what == "setting" || what == "no-setting") {
       Need(w, what == "setting" ? 6 : 5, "expect setting <application> <section> <key> <value>");
-      const Text key = u"HKCU\\Software\\VB and VBA Program Settings\\" + FromUtf8(w[2]) + u"\\" + FromUtf8(w[3]);
+      const Text key = u"HKCU\\Software\\VB and VBA Program Settings\\" + FromUtf8(w[2]) + u"\\" +
+                       FromUtf8(w[3]);
       const auto value = ReadRegistry(key, FromUtf8(w[4]));
       const std::string seen = value ? Quoted(*value) : "nothing";
       if (what == "setting")
-        Check(value == FromUtf8(w[5]), w[2] + "\\" + w[3] + "\\" + w[4] + " is " + Quoted(FromUtf8(w[5])), seen);
+        Check(value == FromUtf8(w[5]),
+              w[2] + "\\" + w[3] + "\\" + w[4] + " is " + Quoted(FromUtf8(w[5])), seen);
       else
         Check(!value, "nothing stored under " + w[2] + "\\" + w[3] + "\\" + w[4], seen);
     } else if (what == "registry") {
       Need(w, 5, "expect registry <key> <name>|@ <value>");
       const auto value = ReadRegistry(FromUtf8(w[2]), w[3] == "@" ? Text() : FromUtf8(w[3]));
-      Check(value == FromUtf8(w[4]), w[2] + " " + w[3] + " = " + Quoted(FromUtf8(w[4])), value ? Quoted(*value) : "nothing");
+      Check(value == FromUtf8(w[4]), w[2] + " " + w[3] + " = " + Quoted(FromUtf8(w[4])),
+            value ? Quoted(*value) : "nothing");
     } else if (what == "no-key") {
       Need(w, 3, "expect no-key <key>");
       Check(!RegistryKeyExists(FromUtf8(w[2])), "no key " + w[2], "the key");
     } else if (what == "unloadable") {
       Need(w, 3, "expect unloadable <dll>");
       HMODULE module = GetModuleHandleW(host::win::Wide(FromUtf8(w[2])));
-      auto* canUnload = module ? reinterpret_cast<HRESULT(WINAPI*)()>(
-                                     reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")))
+      auto* canUnload = module ? reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(
+                                     GetProcAddress(module, "DllCanUnloadNow")))
                                : nullptr;
       if (!canUnload) throw ScriptError{w[2] + " is not loaded"};
       const HRESULT hr = canUnload();
       Check(hr == S_OK, w[2] + " can unload now", Hex(hr));
+    } else if (what == "sinks") {
+      Need(w, 3, "expect sinks <count>");
+      Check(sinksReached_ == Number(w[2]), "the click reached " + w[2] + " event sink(s)",
+            std::to_string(sinksReached_));
+    } else if (what == "description") {
+      Need(w, 3, "expect description <text>");
+      Check(last_.description == FromUtf8(w[2]), "the failure says " + Quoted(FromUtf8(w[2])),
+            Quoted(last_.description));
+    } else if (what == "version-info") {
+      Need(w, 5, "expect version-info <dll> <name> <value>");
+      const auto value = VersionText(DllPath(w[2]), FromUtf8(w[3]));
+      Check(value == FromUtf8(w[4]),
+            w[2] + " version text " + w[3] + " = " + Quoted(FromUtf8(w[4])),
+            value ? Quoted(*value) : "nothing");
     } else if (what == "calls") {
       Need(w, 4, "expect calls <Object.Operation> <count>");
       const auto count = host_.calls->Count(w[2]);
-      Check(static_cast<long>(count) == Number(w[3]), w[2] + " called " + w[3] + " times", std::to_string(count));
+      Check(static_cast<long>(count) == Number(w[3]), w[2] + " called " + w[3] + " times",
+            std::to_string(count));
     } else {
       throw ScriptError{"expect what? " + what};
     }
+  }
+
+  // A text of the DLL's version resource, in its first language.
+  static std::optional<Text> VersionText(const Text& path, const Text& name) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(host::win::Wide(path), &ignored);
+    if (size == 0) return std::nullopt;
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(host::win::Wide(path), 0, size, data.data())) return std::nullopt;
+    struct Translation {
+      WORD language;
+      WORD codePage;
+    }* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < sizeof(Translation))
+      return std::nullopt;
+    wchar_t block[64];
+    swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language,
+             translation->codePage);
+    wchar_t* text = nullptr;
+    if (!VerQueryValueW(data.data(), host::win::Wide(host::win::FromWide(block) + name),
+                        reinterpret_cast<void**>(&text), &length))
+      return std::nullopt;
+    return length ? host::win::FromWide(std::wstring_view(text, length - 1)) : Text();
   }
 
   void ExpectBar(const std::vector<std::string>& w) {
@@ -378,32 +503,43 @@ class Runner {
         wanted = Flag(w[i + 1]);
       } else {
         wanted = Number(w[i + 1]);
-        seen = key == "pos" ? p.position : key == "row" ? p.rowIndex : key == "left" ? p.left
-             : key == "top" ? p.top : key == "width" ? p.width : key == "height" ? p.height
-             : key == "controls" ? static_cast<long>(bar->ControlList().size()) : throw ScriptError{"unknown " + key};
+        seen = key == "pos"        ? p.position
+               : key == "row"      ? p.rowIndex
+               : key == "left"     ? p.left
+               : key == "top"      ? p.top
+               : key == "width"    ? p.width
+               : key == "height"   ? p.height
+               : key == "controls" ? static_cast<long>(bar->ControlList().size())
+                                   : throw ScriptError{"unknown " + key};
       }
-      Check(seen == wanted, w[2] + " " + key + " " + w[i + 1], key == "visible" ? (seen ? "true" : "false") : std::to_string(seen));
+      Check(seen == wanted, w[2] + " " + key + " " + w[i + 1],
+            key == "visible" ? (seen ? "true" : "false") : std::to_string(seen));
     }
   }
 
   void ExpectControl(const std::vector<std::string>& w) {
-    Need(w, 4, "expect control <bar> <index> [caption T] [description T] [faceid N] [group B] [state N]");
+    Need(w, 4,
+         "expect control <bar> <index> [caption T] [description T] [faceid N] [group B] [state N]");
     const auto c = Control(w[2], w[3]);
     const std::string which = w[2] + " " + w[3];
     for (std::size_t i = 4; i + 1 < w.size(); i += 2) {
       const std::string& key = w[i];
       const std::string& value = w[i + 1];
       if (key == "caption")
-        Check(c->CaptionShown() == FromUtf8(value), which + " caption " + Quoted(FromUtf8(value)), Quoted(c->CaptionShown()));
+        Check(c->CaptionShown() == FromUtf8(value), which + " caption " + Quoted(FromUtf8(value)),
+              Quoted(c->CaptionShown()));
       else if (key == "description")
-        Check(c->DescriptionShown() == FromUtf8(value), which + " description " + Quoted(FromUtf8(value)),
-              Quoted(c->DescriptionShown()));
+        Check(c->DescriptionShown() == FromUtf8(value),
+              which + " description " + Quoted(FromUtf8(value)), Quoted(c->DescriptionShown()));
       else if (key == "faceid")
-        Check(c->FaceIdShown() == Number(value), which + " icon " + value, std::to_string(c->FaceIdShown()));
+        Check(c->FaceIdShown() == Number(value), which + " icon " + value,
+              std::to_string(c->FaceIdShown()));
       else if (key == "group")
-        Check(c->BeginGroupShown() == Flag(value), which + " starts a group: " + value, c->BeginGroupShown() ? "true" : "false");
+        Check(c->BeginGroupShown() == Flag(value), which + " starts a group: " + value,
+              c->BeginGroupShown() ? "true" : "false");
       else if (key == "state")
-        Check(c->StateShown() == Number(value), which + " state " + value, std::to_string(c->StateShown()));
+        Check(c->StateShown() == Number(value), which + " state " + value,
+              std::to_string(c->StateShown()));
       else
         throw ScriptError{"unknown control property " + key};
     }
@@ -416,12 +552,14 @@ class Runner {
   AddinHost addins_;
   std::shared_ptr<host::sim::SimProject> project_;
   Outcome last_;
+  long sinksReached_ = 0;
   ScenarioResult result_;
 };
 
 }  // namespace
 
-ScenarioResult RunScenario(std::istream& script, const std::wstring& directory, std::ostream& transcript) {
+ScenarioResult RunScenario(std::istream& script, const std::wstring& directory,
+                           std::ostream& transcript) {
   return Runner(directory, transcript).Run(script);
 }
 

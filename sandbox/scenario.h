@@ -15,9 +15,10 @@ struct ScenarioResult {
 };
 
 // `directory` is where the DLLs named in the script are found.
-ScenarioResult RunScenario(std::istream& script, const std::wstring& directory, std::ostream& transcript);
+ScenarioResult RunScenario(std::istream& script, const std::wstring& directory,
+                           std::ostream& transcript);
 
-// A line split into words; double quotes keep spaces, and \n, \" and \\ stand for themselves.
+// A line split into words; double quotes keep spaces, and inside them \n, \" and \\ are escapes.
 std::vector<std::string> SplitWords(const std::string& line);
 
 }  // namespace sandbox

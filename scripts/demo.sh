@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# The main job: builds everything and runs a short Quillon session in the simulated editor.
+# The main job: builds the DLLs and runs the demo session in the editor sandbox under Wine,
+# printing what the editor and the add-ins did, step by step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake --preset native >/dev/null
-cmake --build --preset native
-./build/native/demo/quillon_demo
+cmake --preset x64 >/dev/null
+cmake --build --preset x64 >/dev/null
+prefix="$PWD/build/x64/wineprefix"
+bash scripts/wine-prefix.sh start "$prefix"
+trap 'bash scripts/wine-prefix.sh stop "$prefix"' EXIT
+WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=" \
+  wine build/x64/bin/sandbox.exe demo/quillon.scn

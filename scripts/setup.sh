@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Installs what the native build and tests need, where it is missing. Safe to run again.
+# Installs what the builds and tests need, where it is missing: the native toolchain and
+# GoogleTest; the mingw-w64 cross compilers for the DLLs; Wine, 64- and 32-bit, for the sandbox.
+# Safe to run again.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev libgmock-dev)
+packages=(cmake g++ ninja-build libgtest-dev libgmock-dev
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+          libwine-dev wine64 wine32:i386)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
 
 missing=()
 for package in "${packages[@]}"; do
@@ -11,9 +19,8 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# 32-bit Wine runs the 32-bit DLLs and sandbox.
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Builds everything and runs every test: the native unit tests, then the DLLs for 64- and 32-bit
+# Office with their end-to-end scenarios in the sandbox under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake --preset native >/dev/null
-cmake --build --preset native
-ctest --preset native
+for preset in native x64 x86; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

@@ -2,6 +2,7 @@
 // Owning pointer to a COM interface: one reference held, released on destruction.
 
 #include <windows.h>
+
 #include <ole2.h>
 
 #include <utility>

@@ -19,35 +19,52 @@ class WinControl : public CommandBarButton, public std::enable_shared_from_this<
       throw HostError(E_NOINTERFACE, u"The control is not a command-bar button.");
     return shared_from_this();
   }
-  Text Caption() override { auto v = d_.Get(L"Caption"); return ToText(v); }
+  Text Caption() override {
+    auto v = d_.Get(L"Caption");
+    return ToText(v);
+  }
   void SetCaption(const Text& value) override { d_.Put(L"Caption", Variant::Text(value)); }
-  Text DescriptionText() override { auto v = d_.Get(L"DescriptionText"); return ToText(v); }
+  Text DescriptionText() override {
+    auto v = d_.Get(L"DescriptionText");
+    return ToText(v);
+  }
   void SetDescriptionText(const Text& value) override {
     d_.Put(L"DescriptionText", Variant::Text(value));
   }
-  bool BeginGroup() override { auto v = d_.Get(L"BeginGroup"); return ToBool(v); }
+  bool BeginGroup() override {
+    auto v = d_.Get(L"BeginGroup");
+    return ToBool(v);
+  }
   void SetBeginGroup(bool value) override { d_.Put(L"BeginGroup", Variant::Bool(value)); }
-  std::int32_t Index() override { auto v = d_.Get(L"Index"); return ToInt32(v); }
-  std::int32_t FaceId() override { auto v = d_.Get(L"FaceId"); return ToInt32(v); }
+  std::int32_t Index() override {
+    auto v = d_.Get(L"Index");
+    return ToInt32(v);
+  }
+  std::int32_t FaceId() override {
+    auto v = d_.Get(L"FaceId");
+    return ToInt32(v);
+  }
   void SetFaceId(std::int32_t value) override { d_.Put(L"FaceId", Variant::Int(value)); }
-  std::int32_t State() override { auto v = d_.Get(L"State"); return ToInt32(v); }
+  std::int32_t State() override {
+    auto v = d_.Get(L"State");
+    return ToInt32(v);
+  }
   void SetState(std::int32_t value) override { d_.Put(L"State", Variant::Int(value)); }
 
   std::unique_ptr<EventConnection> AdviseClick(ButtonClickHandler handler) override {
-    return AdviseEvents(
-        *d_.Object(), kDiidCommandBarButtonEvents,
-        [handler = std::move(handler)](DISPID member, DISPPARAMS& params) {
-          if (member != kDispidClick || params.cArgs != 2) return;
-          auto* cancelArg = ByRefBool(params.rgvarg[0]);
-          const VARIANTARG& ctrlArg = params.rgvarg[1];
-          if (ctrlArg.vt != VT_DISPATCH || !ctrlArg.pdispVal)
-            throw HostError(E_INVALIDARG, u"Click without a button.");
-          auto ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal))->AsButton();
-          bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
-          handler(ctrl, cancel);
-          if (cancelArg && cancel != (*cancelArg != VARIANT_FALSE))
-            *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
-        });
+    return AdviseEvents(*d_.Object(), kDiidCommandBarButtonEvents,
+                        [handler = std::move(handler)](DISPID member, DISPPARAMS& params) {
+                          if (member != kDispidClick || params.cArgs != 2) return;
+                          auto* cancelArg = ByRefBool(params.rgvarg[0]);
+                          const VARIANTARG& ctrlArg = params.rgvarg[1];
+                          if (ctrlArg.vt != VT_DISPATCH || !ctrlArg.pdispVal)
+                            throw HostError(E_INVALIDARG, u"Click without a button.");
+                          auto ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal))->AsButton();
+                          bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
+                          handler(ctrl, cancel);
+                          if (cancelArg && cancel != (*cancelArg != VARIANT_FALSE))
+                            *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+                        });
   }
 
   IDispatch* Object() const { return d_.Object(); }

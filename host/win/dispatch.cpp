@@ -46,8 +46,9 @@ Dispatch::Dispatch(ComPtr<IDispatch> object, DispidCache& cache)
 }
 
 Variant Dispatch::Get(const wchar_t* member, std::vector<Variant> args) {
-  return Invoke(member, args.empty() ? DISPATCH_PROPERTYGET : DISPATCH_PROPERTYGET | DISPATCH_METHOD,
-                args, false);
+  return Invoke(member,
+                args.empty() ? DISPATCH_PROPERTYGET : DISPATCH_PROPERTYGET | DISPATCH_METHOD, args,
+                false);
 }
 
 Variant Dispatch::Call(const wchar_t* member, std::vector<Variant> args) {

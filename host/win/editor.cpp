@@ -30,14 +30,16 @@ class WinCodePane : public CodePane {
   Selection GetSelection() override {
     LONG startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
     std::vector<Variant> args;
-    for (LONG* out : {&startLine, &startColumn, &endLine, &endColumn}) args.push_back(Variant::ByRefInt(out));
+    for (LONG* out : {&startLine, &startColumn, &endLine, &endColumn})
+      args.push_back(Variant::ByRefInt(out));
     d_.Call(L"GetSelection", std::move(args));
     return {startLine, startColumn, endLine, endColumn};
   }
   void SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
                     std::int32_t endColumn) override {
     std::vector<Variant> args;
-    for (std::int32_t value : {startLine, startColumn, endLine, endColumn}) args.push_back(Variant::Int(value));
+    for (std::int32_t value : {startLine, startColumn, endLine, endColumn})
+      args.push_back(Variant::Int(value));
     d_.Call(L"SetSelection", std::move(args));
   }
   std::shared_ptr<host::CodeModule> CodeModule() override;
@@ -181,25 +183,24 @@ class WinCommandBarEvents : public CommandBarEvents {
   }
 
   std::unique_ptr<EventConnection> AdviseClick(CommandBarClickHandler handler) override {
-    return AdviseEvents(
-        *object_.Get(), kDiidCommandBarEvents,
-        [handler = std::move(handler)](DISPID member, DISPPARAMS& params) {
-          if (member != kDispidClick || params.cArgs != 3) return;
-          auto* handledArg = ByRefBool(params.rgvarg[1]);
-          auto* cancelArg = ByRefBool(params.rgvarg[0]);
-          const VARIANTARG& ctrlArg = params.rgvarg[2];
-          std::shared_ptr<CommandBarControl> ctrl;
-          if (ctrlArg.vt == VT_DISPATCH && ctrlArg.pdispVal)
-            ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal));
-          bool handled = handledArg && *handledArg != VARIANT_FALSE;
-          bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
-          handler(ctrl, handled, cancel);
-          // Written back only when a handler changed them.
-          if (handledArg && handled != (*handledArg != VARIANT_FALSE))
-            *handledArg = handled ? VARIANT_TRUE : VARIANT_FALSE;
-          if (cancelArg && cancel != (*cancelArg != VARIANT_FALSE))
-            *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
-        });
+    return AdviseEvents(*object_.Get(), kDiidCommandBarEvents,
+                        [handler = std::move(handler)](DISPID member, DISPPARAMS& params) {
+                          if (member != kDispidClick || params.cArgs != 3) return;
+                          auto* handledArg = ByRefBool(params.rgvarg[1]);
+                          auto* cancelArg = ByRefBool(params.rgvarg[0]);
+                          const VARIANTARG& ctrlArg = params.rgvarg[2];
+                          std::shared_ptr<CommandBarControl> ctrl;
+                          if (ctrlArg.vt == VT_DISPATCH && ctrlArg.pdispVal)
+                            ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal));
+                          bool handled = handledArg && *handledArg != VARIANT_FALSE;
+                          bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
+                          handler(ctrl, handled, cancel);
+                          // Written back only when a handler changed them.
+                          if (handledArg && handled != (*handledArg != VARIANT_FALSE))
+                            *handledArg = handled ? VARIANT_TRUE : VARIANT_FALSE;
+                          if (cancelArg && cancel != (*cancelArg != VARIANT_FALSE))
+                            *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+                        });
   }
 
   IDispatch* Object() const { return object_.Get(); }

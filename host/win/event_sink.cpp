@@ -79,8 +79,7 @@ std::unique_ptr<EventConnection> AdviseEvents(IUnknown& source, REFIID eventInte
 
 VARIANT_BOOL* ByRefBool(VARIANTARG& argument) {
   if (argument.vt == (VT_BYREF | VT_BOOL)) return argument.pboolVal;
-  if (argument.vt == (VT_BYREF | VT_VARIANT) && argument.pvarVal &&
-      argument.pvarVal->vt == VT_BOOL)
+  if (argument.vt == (VT_BYREF | VT_VARIANT) && argument.pvarVal && argument.pvarVal->vt == VT_BOOL)
     return &argument.pvarVal->boolVal;
   return nullptr;
 }

@@ -3,6 +3,7 @@
 // advised on the source's connection point and unadvised when the binding goes.
 
 #include <windows.h>
+
 #include <ocidl.h>
 
 #include <functional>

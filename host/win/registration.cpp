@@ -36,8 +36,8 @@ void ThrowIf(LSTATUS status, const std::u16string& what) {
 
 void Write(const Entry& entry) {
   UniqueHkey key;
-  ThrowIf(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(entry.key), 0, nullptr, 0, KEY_SET_VALUE,
-                          nullptr, key.Put(), nullptr),
+  ThrowIf(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(entry.key), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          key.Put(), nullptr),
           u"Creating " + entry.key);
   const wchar_t* name = entry.name.empty() ? nullptr : Wide(entry.name);
   if (const auto* text = std::get_if<std::u16string>(&entry.value)) {
@@ -53,11 +53,9 @@ void Write(const Entry& entry) {
 }
 
 void DeleteTree(const std::u16string& key) {
+  // The key and everything below it; a key already gone is removed.
   const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key));
   if (status != ERROR_FILE_NOT_FOUND) ThrowIf(status, u"Removing " + key);
-  // RegDeleteTree leaves the key itself when it is named as the root; remove it too.
-  const LSTATUS self = RegDeleteKeyW(HKEY_CURRENT_USER, Wide(key));
-  if (self != ERROR_FILE_NOT_FOUND) ThrowIf(self, u"Removing " + key);
 }
 
 std::u16string GuidText(const GUID& guid) {
@@ -69,14 +67,17 @@ std::u16string GuidText(const GUID& guid) {
 std::u16string ModulePath() {
   std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameW(Module::Instance(), path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        GetModuleFileNameW(Module::Instance(), path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) throw HostError(HRESULT_FROM_WIN32(GetLastError()), u"Finding the DLL's path");
     if (length < path.size()) return FromWide(std::wstring_view(path.data(), length));
     path.resize(path.size() * 2);
   }
 }
 
-std::u16string ClassKey(const GUID& clsid) { return u"Software\\Classes\\CLSID\\" + GuidText(clsid); }
+std::u16string ClassKey(const GUID& clsid) {
+  return u"Software\\Classes\\CLSID\\" + GuidText(clsid);
+}
 std::u16string ProgIdKey(const std::u16string& progId) { return u"Software\\Classes\\" + progId; }
 
 std::vector<Entry> Entries(const ServerRecord& record, const std::u16string& path) {
@@ -129,11 +130,15 @@ HRESULT UnregisterServer(const ServerRecord& record) noexcept {
       DeleteTree(ProgIdKey(c.progId));
       DeleteTree(ClassKey(*c.clsid));
     }
-    const HRESULT hr = UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion,
-                                                record.minorVersion, 0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
     // A library that is not registered any more is what unregistering wants.
-    if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED)
-      Check(hr, u"Unregistering the type library");
+    BSTR registeredPath = nullptr;
+    if (SUCCEEDED(QueryPathOfRegTypeLib(*record.typeLibrary, record.majorVersion,
+                                        record.minorVersion, 0, &registeredPath))) {
+      SysFreeString(registeredPath);
+      Check(UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion, record.minorVersion,
+                                     0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32),
+            u"Unregistering the type library");
+    }
   });
 }
 

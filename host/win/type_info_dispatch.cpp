@@ -9,7 +9,8 @@ namespace host::win {
 
 TypeInfoDispatch::TypeInfoDispatch(REFIID dualInterface) {
   std::vector<wchar_t> path(MAX_PATH);
-  const DWORD length = GetModuleFileNameW(Module::Instance(), path.data(), static_cast<DWORD>(path.size()));
+  const DWORD length =
+      GetModuleFileNameW(Module::Instance(), path.data(), static_cast<DWORD>(path.size()));
   if (length == 0 || length >= path.size())
     throw HostError(E_FAIL, u"Finding the DLL's path for its type library");
   ComPtr<ITypeLib> library;
@@ -37,7 +38,8 @@ HRESULT TypeInfoDispatch::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* dis
 }
 
 HRESULT TypeInfoDispatch::Invoke(void* self, DISPID member, WORD flags, DISPPARAMS* params,
-                                 VARIANT* result, EXCEPINFO* exception, UINT* badArgument) noexcept {
+                                 VARIANT* result, EXCEPINFO* exception,
+                                 UINT* badArgument) noexcept {
   return DispInvoke(self, info_.Get(), member, flags, params, result, exception, badArgument);
 }
 

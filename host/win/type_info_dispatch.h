@@ -2,6 +2,7 @@
 // IDispatch for an object's dual interface, answered from the DLL's own embedded type library.
 
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include "host/win/com_ptr.h"

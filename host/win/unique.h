@@ -2,6 +2,7 @@
 // RAII for the Windows resources the add-ins touch: registry keys, BSTRs, VARIANTs, SAFEARRAYs.
 
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <new>
@@ -63,7 +64,8 @@ class Bstr {
   BSTR Detach() { return std::exchange(b_, nullptr); }
   std::u16string Text() const { return ToText(b_); }
   static std::u16string ToText(BSTR b) {
-    return b ? std::u16string(reinterpret_cast<const char16_t*>(b), SysStringLen(b)) : std::u16string();
+    return b ? std::u16string(reinterpret_cast<const char16_t*>(b), SysStringLen(b))
+             : std::u16string();
   }
 
  private:
@@ -157,7 +159,9 @@ class SafeArray {
 };
 
 // UTF-16 text as the Win32 "W" functions take it.
-inline const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+inline const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 inline std::u16string FromWide(std::wstring_view text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
 }

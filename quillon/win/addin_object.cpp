@@ -13,11 +13,14 @@ void* AddinObject::InterfaceFor(REFIID iid) {
   return nullptr;
 }
 
-STDMETHODIMP AddinObject::GetTypeInfoCount(UINT* count) { return dispatch_.GetTypeInfoCount(count); }
+STDMETHODIMP AddinObject::GetTypeInfoCount(UINT* count) {
+  return dispatch_.GetTypeInfoCount(count);
+}
 STDMETHODIMP AddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   return dispatch_.GetTypeInfo(index, info);
 }
-STDMETHODIMP AddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* dispids) {
+STDMETHODIMP AddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                        DISPID* dispids) {
   return dispatch_.GetIDsOfNames(names, count, dispids);
 }
 STDMETHODIMP AddinObject::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
@@ -26,7 +29,8 @@ STDMETHODIMP AddinObject::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPA
                           badArgument);
 }
 
-STDMETHODIMP AddinObject::OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*, SAFEARRAY**) {
+STDMETHODIMP AddinObject::OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*,
+                                       SAFEARRAY**) {
   return host::win::Boundary([&] {
     state_->addin.AddinInstance_OnConnection(
         host::win::WrapApplication(host::win::ComPtr<IDispatch>(application)));

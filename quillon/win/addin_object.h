@@ -25,7 +25,8 @@ class AddinObject : public host::win::ComObject<_dsrQuillon, IDTExtensibility2> 
                       EXCEPINFO* exception, UINT* badArgument) override;
 
   // IDTExtensibility2
-  STDMETHODIMP OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*, SAFEARRAY**) override;
+  STDMETHODIMP OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*,
+                            SAFEARRAY**) override;
   STDMETHODIMP OnDisconnection(ext_DisconnectMode, SAFEARRAY**) override;
   STDMETHODIMP OnAddInsUpdate(SAFEARRAY**) override { return S_OK; }
   STDMETHODIMP OnStartupComplete(SAFEARRAY**) override { return S_OK; }

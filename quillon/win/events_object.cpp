@@ -9,15 +9,19 @@ EventsObject::EventsObject()
     : dispatch_(__uuidof(_clsVBE_Events)), state_(AcquireModuleState()), sink_(state_->actions) {}
 
 void* EventsObject::InterfaceFor(REFIID iid) {
-  if (iid == IID_IDispatch || iid == __uuidof(_clsVBE_Events)) return static_cast<_clsVBE_Events*>(this);
+  if (iid == IID_IDispatch || iid == __uuidof(_clsVBE_Events))
+    return static_cast<_clsVBE_Events*>(this);
   return nullptr;
 }
 
-STDMETHODIMP EventsObject::GetTypeInfoCount(UINT* count) { return dispatch_.GetTypeInfoCount(count); }
+STDMETHODIMP EventsObject::GetTypeInfoCount(UINT* count) {
+  return dispatch_.GetTypeInfoCount(count);
+}
 STDMETHODIMP EventsObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   return dispatch_.GetTypeInfo(index, info);
 }
-STDMETHODIMP EventsObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* dispids) {
+STDMETHODIMP EventsObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                         DISPID* dispids) {
   return dispatch_.GetIDsOfNames(names, count, dispids);
 }
 STDMETHODIMP EventsObject::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
@@ -40,8 +44,9 @@ HRESULT EventsObject::Get(EventSlot slot, IDispatch** source) {
 
 HRESULT EventsObject::Set(EventSlot slot, IDispatch* source) {
   return host::win::Boundary([&] {
-    sink_.SetSource(slot, source ? host::win::WrapCommandBarEvents(host::win::ComPtr<IDispatch>(source))
-                                 : nullptr);
+    sink_.SetSource(
+        slot,
+        source ? host::win::WrapCommandBarEvents(host::win::ComPtr<IDispatch>(source)) : nullptr);
   });
 }
 

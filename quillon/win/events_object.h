@@ -23,7 +23,7 @@ class EventsObject : public host::win::ComObject<_clsVBE_Events> {
   STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* badArgument) override;
 
-#define QUILLON_EVENT_SLOT(name)                                                          \
+#define QUILLON_EVENT_SLOT(name)                                                                \
   STDMETHODIMP get_##name(IDispatch** source) override { return Get(EventSlot::name, source); } \
   STDMETHODIMP putref_##name(IDispatch* source) override { return Set(EventSlot::name, source); }
   QUILLON_EVENT_SLOT(BM1Event)

@@ -16,7 +16,8 @@ const host::win::ServerRecord& Record() {
       &LIBID_Quillon,
       1,
       0,
-      {{&CLSID_dsrQuillon, u"Quillon.dsrQuillon"}, {&CLSID_clsVBE_Events, u"Quillon.clsVBE_Events"}},
+      {{&CLSID_dsrQuillon, u"Quillon.dsrQuillon"},
+       {&CLSID_clsVBE_Events, u"Quillon.clsVBE_Events"}},
       {u"Quillon.dsrQuillon", u"Quillon", u"Quillon", 1, 0},
   };
   return record;
@@ -36,8 +37,10 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   return host::win::Boundary([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (clsid == CLSID_dsrQuillon) return host::win::GetFactory<quillon::win::AddinObject>(iid, out);
-    if (clsid == CLSID_clsVBE_Events) return host::win::GetFactory<quillon::win::EventsObject>(iid, out);
+    if (clsid == CLSID_dsrQuillon)
+      return host::win::GetFactory<quillon::win::AddinObject>(iid, out);
+    if (clsid == CLSID_clsVBE_Events)
+      return host::win::GetFactory<quillon::win::EventsObject>(iid, out);
     return CLASS_E_CLASSNOTAVAILABLE;
   });
 }

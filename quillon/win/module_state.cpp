@@ -11,14 +11,19 @@ namespace {
 // point through the real sink and comes back to the editor as this failure.
 class PendingActions : public ButtonActions {
  public:
-  void BookmarkClick(const std::shared_ptr<host::CommandBarButton>&) override { Pending(u"BookmarkClick"); }
+  void BookmarkClick(const std::shared_ptr<host::CommandBarButton>&) override {
+    Pending(u"BookmarkClick");
+  }
   void ResetBookmarks() override { Pending(u"ResetBookmarks"); }
-  void CopyBufferClick(const std::shared_ptr<host::CommandBarButton>&) override { Pending(u"CopyBufferClick"); }
+  void CopyBufferClick(const std::shared_ptr<host::CommandBarButton>&) override {
+    Pending(u"CopyBufferClick");
+  }
   void ClearCopyBuffers() override { Pending(u"ClearCopyBuffers"); }
 
  private:
   [[noreturn]] static void Pending(const std::u16string& entry) {
-    throw host::HostError(static_cast<std::int32_t>(0x80004001), entry + u" is not available in this build.");
+    throw host::HostError(static_cast<std::int32_t>(0x80004001),
+                          entry + u" is not available in this build.");
   }
 };
 
