@@ -1,11 +1,16 @@
 #include "quillon/addin.h"
 
 #include "host/error.h"
+#include "quillon/entry_points.h"
 #include "quillon/stored_values.h"
 #include "quillon/toolbar.h"
 #include "quillon/toolbar_layout.h"
 
 namespace quillon {
+
+dsrQuillon::dsrQuillon(Platform platform) : platform_(std::move(platform)) {
+  actions_ = std::make_shared<EntryPoints>(state_, platform_);
+}
 
 dsrQuillon::dsrQuillon(Platform platform, std::shared_ptr<ButtonActions> actions)
     : platform_(std::move(platform)), actions_(std::move(actions)) {}

@@ -4,22 +4,22 @@
 #include <memory>
 
 #include "host/editor.h"
-#include "host/environment.h"
-#include "host/settings.h"
 #include "quillon/addin_state.h"
 #include "quillon/button_actions.h"
+#include "quillon/platform.h"
 
 namespace quillon {
 
-// The services of the machine the add-in runs on, other than the editor itself.
-struct Platform {
-  std::shared_ptr<host::SettingsStore> settings;
-  std::shared_ptr<host::Environment> environment;
-};
+class EntryPoints;
 
 class dsrQuillon {
  public:
+  // With the bookmark and copy-buffer actions behind the buttons.
+  explicit dsrQuillon(Platform platform);
+  // With other actions behind the buttons.
   dsrQuillon(Platform platform, std::shared_ptr<ButtonActions> actions);
+  dsrQuillon(const dsrQuillon&) = delete;
+  dsrQuillon& operator=(const dsrQuillon&) = delete;
 
   // Keeps the editor and its version, makes a fresh sink, builds both bars, notes the Windows
   // drive. Nothing is trapped: a failure ends the connection there and travels to the host.
@@ -34,6 +34,7 @@ class dsrQuillon {
 
   AddinState& State() { return state_; }
   const AddinState& State() const { return state_; }
+  const std::shared_ptr<ButtonActions>& Actions() const { return actions_; }
 
  private:
   Platform platform_;

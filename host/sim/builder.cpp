@@ -21,6 +21,14 @@ SimHostBuilder::SimHostBuilder() {
   host_.settings = std::make_shared<SimSettings>(host_.calls);
   host_.environment = std::make_shared<SimEnvironment>(host_.calls);
   host_.environment->Set(u"windir", u"C:\\Windows");
+  host_.sound = std::make_shared<SimSound>(host_.calls);
+  host_.keyboard = std::make_shared<SimKeyboard>(host_.calls);
+  host_.messages = std::make_shared<SimMessageBoxes>(host_.calls);
+}
+
+SimHostBuilder& SimHostBuilder::SoundFile(const Text& path) {
+  host_.sound->AddFile(path);
+  return *this;
 }
 
 SimHostBuilder& SimHostBuilder::Version(const Text& version) {

@@ -13,6 +13,7 @@
 #include "host/sim/command_bars.h"
 #include "host/sim/editor.h"
 #include "host/sim/host_calls.h"
+#include "host/sim/platform.h"
 #include "host/sim/settings.h"
 
 namespace host::sim {
@@ -22,6 +23,9 @@ struct SimHost {
   std::shared_ptr<SimEditor> editor;
   std::shared_ptr<SimSettings> settings;
   std::shared_ptr<SimEnvironment> environment;
+  std::shared_ptr<SimSound> sound;
+  std::shared_ptr<SimKeyboard> keyboard;
+  std::shared_ptr<SimMessageBoxes> messages;
 
   // The bar of that name, or null.
   std::shared_ptr<SimCommandBar> Bar(const Text& name) const;
@@ -31,11 +35,13 @@ struct SimHost {
 
 class SimHostBuilder {
  public:
-  SimHostBuilder();  // version "7.01", windir "C:\Windows", nothing open, nothing stored
+  // Version "7.01", windir "C:\Windows"; nothing open, stored or on disk.
+  SimHostBuilder();
 
   SimHostBuilder& Version(const Text& version);
   SimHostBuilder& Env(const Text& name, const Text& value);
   SimHostBuilder& NoEnv(const Text& name);
+  SimHostBuilder& SoundFile(const Text& path);
   SimHostBuilder& Setting(const Text& application, const Text& section, const Text& key,
                           const Text& value);
   // Opens a project; nullopt for a document never saved. Components that follow go into it.

@@ -126,7 +126,7 @@ std::shared_ptr<host::CodeModule> SimCodePane::CodeModule() {
 
 void SimCodePane::Show() {
   Enter("CodePane.Show");
-  component_.ShowCode();
+  if (component_.Editor()->showActivatesPane) component_.ShowCode();
 }
 
 // ---- SimComponent -----------------------------------------------------------------------------

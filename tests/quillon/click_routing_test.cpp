@@ -70,7 +70,9 @@ TEST(ClickRouting, AFailureInTheEntryPointGoesBackToTheHost) {
     void ClearCopyBuffers() override { throw host::HostError(host::codes::kFail, u"boom"); }
   };
   auto host = host::sim::SimHostBuilder().Build();
-  dsrQuillon addin(Platform{host.settings, host.environment}, std::make_shared<Failing>());
+  dsrQuillon addin(
+      Platform{host.settings, host.environment, host.sound, host.keyboard, host.messages},
+      std::make_shared<Failing>());
   addin.AddinInstance_OnConnection(host.editor);
   EXPECT_THROW(host.Control(kCopyBuffers, 6)->Click(), host::HostError);
 }

@@ -37,7 +37,8 @@ struct Session {
   explicit Session(host::sim::SimHostBuilder builder = {})
       : host(builder.Build()),
         actions(std::make_shared<RecordingActions>()),
-        addin(Platform{host.settings, host.environment}, actions) {}
+        addin(Platform{host.settings, host.environment, host.sound, host.keyboard, host.messages},
+              actions) {}
 
   void Connect() { addin.AddinInstance_OnConnection(host.editor); }
   void Disconnect() { addin.AddinInstance_OnDisconnection(); }

@@ -1,0 +1,32 @@
+#include "host/sim/platform.h"
+
+#include "host/sim/ignore_case.h"
+
+namespace host::sim {
+
+bool SimSound::OrdinaryFileExists(const Text& path) {
+  calls_->Enter("Sound.OrdinaryFileExists");
+  return files_.count(FoldedCopy(path)) != 0;
+}
+
+void SimSound::PlaySound(const Text& path) {
+  calls_->Enter("Sound.PlaySound");
+  played_.push_back(path);
+}
+
+void SimSound::AddFile(const Text& path) { files_.insert(FoldedCopy(path)); }
+void SimSound::RemoveFile(const Text& path) { files_.erase(FoldedCopy(path)); }
+
+std::int16_t SimKeyboard::GetKeyState(std::int32_t virtualKey) {
+  calls_->Enter("Keyboard.GetKeyState");
+  // Down: the high-order bit set, as GetKeyState reports it.
+  return virtualKey == kVirtualKeyShift && shiftDown ? static_cast<std::int16_t>(-128)
+                                                     : std::int16_t{0};
+}
+
+void SimMessageBoxes::Show(const Text& text, const Text& title) {
+  calls_->Enter("MessageBox.Show");
+  shown_.push_back({text, title});
+}
+
+}  // namespace host::sim

@@ -1,0 +1,188 @@
+#include "quillon/bookmarks.h"
+
+#include <limits>
+
+#include "host/error.h"
+#include "quillon/messages.h"
+#include "quillon/toolbar_layout.h"
+#include "quillon/wildcard.h"
+
+namespace quillon {
+
+host::VBE& mBookmarks::Editor() const {
+  if (!state_.EditorVBE)
+    throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
+  return *state_.EditorVBE;
+}
+
+void mBookmarks::ResetButton(host::CommandBarButton& button) {
+  button.SetCaption(host::Text(kBookmarksBar.unusedCaption));
+  button.SetDescriptionText({});
+  button.SetState(host::kStateUp);
+}
+
+void mBookmarks::BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button) {
+  if (button->DescriptionText().empty() || feedback_.ShiftKeyDown())
+    SetBookmark(button);
+  else
+    GoToBookmark(button);
+}
+
+std::optional<BookmarkText> mBookmarks::ComposeBookmark() {
+  // Trapped: without a saved project and a selected component there is nothing to record.
+  host::Text file;
+  host::Text component;
+  try {
+    file = FileField(Editor().ActiveVBProject()->FileName());
+    component = Editor().SelectedVBComponent()->Name();
+  } catch (const host::HostError&) {
+    return std::nullopt;
+  }
+
+  // Ignored: each read that fails leaves its value at 0 or empty.
+  std::int32_t startLine = 0;
+  host::Text procedure;
+  std::int32_t declarationLine = 0;
+  host::Ignore([&] { startLine = Editor().ActiveCodePane()->GetSelection().startLine; });
+  host::Ignore(
+      [&] { procedure = Editor().ActiveCodePane()->CodeModule()->ProcOfLine(startLine).name; });
+  if (!procedure.empty()) {
+    // Always the plain-procedure kind, whatever kind the line's procedure is.
+    host::Ignore([&] {
+      declarationLine =
+          Editor().ActiveCodePane()->CodeModule()->ProcBodyLine(procedure, host::ProcKind::Proc);
+    });
+  }
+
+  // Not trapped.
+  if (Editor().ActiveWindow()->Type() == host::kDesignerWindow)
+    return DesignerBookmark(file, component);
+  if (procedure.empty() || declarationLine == 0) return ModuleBookmark(file, component, startLine);
+  return ProcedureBookmark(file, component, procedure, startLine - declarationLine);
+}
+
+void mBookmarks::SetBookmark(const std::shared_ptr<host::CommandBarButton>& button) {
+  const auto bookmark = ComposeBookmark();
+  if (!bookmark) {
+    feedback_.ShowMessage(host::Text(kSelectComponentMessage));
+    return;
+  }
+  button->SetCaption(bookmark->caption);
+  button->SetDescriptionText(bookmark->record);
+  button->SetState(host::kStateDown);
+  feedback_.PlayZoomInSound();
+}
+
+void mBookmarks::GoToBookmark(const std::shared_ptr<host::CommandBarButton>& button) {
+  bool rematched = false;
+  for (;;) {
+    switch (LocateBookmark(button)) {
+      case LocateOutcome::Reached:
+        rematched ? feedback_.PlayReminderSound() : feedback_.PlayRedoSound();
+        return;
+      case LocateOutcome::Failed:
+        feedback_.ShowMessage(host::Text(kModuleGoneMessage));
+        ResetButton(*button);
+        return;
+      case LocateOutcome::NoProject:
+        // One re-match per go-to: a record just pointed at an open file that still finds no
+        // project would otherwise be pointed again and again, and the editor would hang.
+        if (!rematched && RetargetBookmark(button)) {
+          rematched = true;
+          continue;
+        }
+        feedback_.ShowMessage(host::Text(kWorkbookGoneMessage));
+        ResetButton(*button);
+        return;
+      case LocateOutcome::ProcedureGone: {
+        const auto fields = SplitRecord(button->DescriptionText());
+        feedback_.ShowMessage(Field(fields, 2) + host::Text(kProcedureGoneSuffix));
+        ResetButton(*button);
+        return;
+      }
+    }
+    return;
+  }
+}
+
+LocateOutcome mBookmarks::LocateBookmark(const std::shared_ptr<host::CommandBarButton>& button) {
+  // Before the trap: reading and splitting the record.
+  const auto fields = SplitRecord(button->DescriptionText());
+  const host::Text& file = fields.front();
+  try {
+    std::shared_ptr<host::VBProject> project;
+    for (const auto& candidate : Editor().VBProjects()) {
+      // A project whose file name cannot be read is passed over.
+      const auto fileName = host::Ignore([&] { return candidate->FileName(); });
+      if (fileName && ProjectMatches(*fileName, file)) {
+        project = candidate;
+        break;
+      }
+    }
+    if (!project) return LocateOutcome::NoProject;
+
+    const auto component = project->VBComponents()->Item(Field(fields, 1));
+    const host::Text& procedure = Field(fields, 2);
+    if (procedure == kDesignerField) {
+      component->Activate();
+      return LocateOutcome::Reached;
+    }
+    const auto module = component->CodeModule();
+    const auto pane = module->CodePane();
+    pane->Show();
+    std::int64_t target = RecordedLine(Field(fields, 3));
+    if (!procedure.empty()) {
+      target += module->ProcBodyLine(procedure, host::ProcKind::Proc);
+      if (target == 0) return LocateOutcome::ProcedureGone;
+      if (target > std::numeric_limits<std::int32_t>::max() ||
+          target < std::numeric_limits<std::int32_t>::min())
+        throw host::HostError(host::codes::kOverflow, u"Overflow");
+    }
+    // On the pane just shown: the editor does not always make it the active one.
+    const auto line = static_cast<std::int32_t>(target);
+    pane->SetSelection(line, 1, line, 1);
+    return LocateOutcome::Reached;
+  } catch (const host::HostError&) {
+    return LocateOutcome::Failed;
+  }
+}
+
+void mBookmarks::ListOpenProjectFiles() {
+  OpenProjectFileCount = 0;
+  OpenProjectFiles.clear();
+  for (const auto& project : Editor().VBProjects()) {
+    const auto fileName = host::Ignore([&] { return project->FileName(); });
+    if (!fileName) continue;
+    if (OpenProjectFileCount == std::numeric_limits<std::int16_t>::max())
+      throw host::HostError(host::codes::kOverflow, u"Overflow");
+    ++OpenProjectFileCount;
+    OpenProjectFiles.push_back(FileField(*fileName));
+  }
+}
+
+bool mBookmarks::RetargetBookmark(const std::shared_ptr<host::CommandBarButton>& button) {
+  ListOpenProjectFiles();
+  const host::Text record = button->DescriptionText();
+  const host::Text oldFile = SplitRecord(record).front();
+  const host::Text pattern = VersionPattern(oldFile);
+  if (pattern.empty()) return false;
+  const std::int16_t count = OpenProjectFileCount;
+  for (std::int16_t i = 0; i < count; ++i) {
+    const host::Text& candidate = OpenProjectFiles[static_cast<std::size_t>(i)];
+    if (!MatchesWildcard(candidate, pattern)) continue;
+    button->SetDescriptionText(ReplaceAll(record, oldFile, candidate));
+    button->SetCaption(ReplaceAll(button->Caption(), oldFile, candidate));
+    return true;
+  }
+  return false;
+}
+
+void mBookmarks::ResetBookmarks() {
+  if (!state_.BMToolbar)
+    throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
+  const auto controls = state_.BMToolbar->Controls();
+  for (std::int32_t i = 1; i <= kNumberedButtons; ++i) ResetButton(*controls->Item(i)->AsButton());
+  feedback_.PlayCancelSound();
+}
+
+}  // namespace quillon

@@ -1,0 +1,56 @@
+#pragma once
+// mBookmarks: what a click on a bookmark button means (set, set again, go to), reset, and the
+// rules that find a recorded place among the open projects again.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "host/command_bars.h"
+#include "quillon/addin_state.h"
+#include "quillon/bookmark_record.h"
+#include "quillon/feedback.h"
+
+namespace quillon {
+
+// Outcomes of LocateBookmark.
+enum class LocateOutcome : std::int16_t {
+  Reached = 1,
+  Failed = 2,
+  NoProject = 3,
+  ProcedureGone = 4
+};
+
+class mBookmarks {
+ public:
+  mBookmarks(AddinState& state, Feedback& feedback) : state_(state), feedback_(feedback) {}
+
+  // An unused button sets; a used one goes there, or sets again while Shift is held.
+  void BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button);
+  // All five bookmark buttons back to unused, then the cancel sound.
+  void ResetBookmarks();
+  void SetBookmark(const std::shared_ptr<host::CommandBarButton>& button);
+  void GoToBookmark(const std::shared_ptr<host::CommandBarButton>& button);
+  LocateOutcome LocateBookmark(const std::shared_ptr<host::CommandBarButton>& button);
+  // Points the record at an open file that is another version of the recorded one.
+  bool RetargetBookmark(const std::shared_ptr<host::CommandBarButton>& button);
+  void ListOpenProjectFiles();
+
+  // The bookmark of the editor's current position; nullopt when no saved project's component
+  // is selected.
+  std::optional<BookmarkText> ComposeBookmark();
+
+  // Rebuilt by every ListOpenProjectFiles: file names of the saved open projects, in order.
+  std::vector<host::Text> OpenProjectFiles;
+  std::int16_t OpenProjectFileCount = 0;
+
+ private:
+  host::VBE& Editor() const;
+  static void ResetButton(host::CommandBarButton& button);
+
+  AddinState& state_;
+  Feedback& feedback_;
+};
+
+}  // namespace quillon

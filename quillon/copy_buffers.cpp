@@ -1,0 +1,185 @@
+#include "quillon/copy_buffers.h"
+
+#include <limits>
+
+#include "host/error.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr std::size_t kCaptionLength = 20;
+constexpr char16_t kEllipsis = u'\u2026';
+
+[[noreturn]] void InvalidCall() {
+  throw host::HostError(host::codes::kInvalidArgument, u"Invalid procedure call or argument");
+}
+
+// The first `count` characters (all of them when there are fewer).
+host::Text Left(const host::Text& text, std::int64_t count) {
+  if (count < 0) InvalidCall();
+  return text.substr(0, static_cast<std::size_t>(std::min<std::int64_t>(count, text.size())));
+}
+
+// The text from 1-based column `column` on (empty past the end).
+host::Text From(const host::Text& text, std::int64_t column) {
+  if (column < 1) InvalidCall();
+  if (column > static_cast<std::int64_t>(text.size())) return {};
+  return text.substr(static_cast<std::size_t>(column - 1));
+}
+
+bool NothingSelected(const host::Selection& s) {
+  return s.startLine == s.endLine && s.startColumn == s.endColumn;
+}
+
+}  // namespace
+
+LineFeeds CountLineFeeds(const host::Text& text) {
+  std::int32_t count = 0;
+  std::size_t last = 0;  // 1-based position of the last line feed
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n') {
+      ++count;
+      last = i + 1;
+    }
+  }
+  return {count, static_cast<std::int32_t>(text.size() - last)};
+}
+
+host::Text SummaryCaption(const host::Text& firstPiece, bool severalLines) {
+  const auto first = firstPiece.find_first_not_of(u' ');
+  const host::Text trimmed =
+      first == host::Text::npos
+          ? host::Text()
+          : firstPiece.substr(first, firstPiece.find_last_not_of(u' ') - first + 1);
+  host::Text caption = trimmed.substr(0, kCaptionLength);
+  if (trimmed.size() > kCaptionLength || severalLines) caption += kEllipsis;
+  return caption;
+}
+
+host::VBE& mCopyPaste::Editor() const {
+  if (!state_.EditorVBE)
+    throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
+  return *state_.EditorVBE;
+}
+
+std::size_t mCopyPaste::BufferOf(host::CommandBarButton& button) {
+  // The button's place on the bar picks the buffer, never its caption.
+  const std::int32_t index = button.Index();
+  if (index < 1 || index > kNumberedButtons)
+    throw host::HostError(host::codes::kNotFound, u"Subscript out of range");
+  return static_cast<std::size_t>(index - 1);
+}
+
+void mCopyPaste::CopyBufferClick(const std::shared_ptr<host::CommandBarButton>& button) {
+  if (button->Caption() == kCopyBufferBar.unusedCaption || feedback_.ShiftKeyDown())
+    CaptureSelection(button);
+  else
+    PasteBuffer(button);
+}
+
+void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button) {
+  try {
+    const std::size_t buffer = BufferOf(*button);
+    const auto pane = Editor().ActiveCodePane();
+    const auto s = pane->GetSelection();
+    // Nothing selected: the buffer keeps what it holds, so its button still tells the truth.
+    if (NothingSelected(s)) return;
+    const auto module = pane->CodeModule();
+    host::Text text;
+    host::Text caption;
+    for (std::int32_t line = s.startLine; line <= s.endLine; ++line) {
+      host::Text piece = module->Lines(line, 1);
+      if (line == s.endLine) piece = Left(piece, std::int64_t{s.endColumn} - 1);
+      if (line == s.startLine) {
+        piece = From(piece, s.startColumn);
+        caption = SummaryCaption(piece, s.endLine > s.startLine);
+      }
+      text += piece;
+      text += u'\n';
+      if (line == std::numeric_limits<std::int32_t>::max()) break;
+    }
+    // The last separator goes, and with it every empty piece at the end of the selection.
+    while (!text.empty() && text.back() == u'\n') text.pop_back();
+    // Kept only now that every line was read: a capture cut short leaves the old text.
+    CopyBuffers[buffer] = std::move(text);
+    button->SetState(host::kStateDown);
+    button->SetCaption(caption);
+    feedback_.PlayZoomInSound();
+  } catch (const host::HostError&) {
+  }
+}
+
+void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& button) {
+  std::shared_ptr<host::CodePane> pane;
+  std::shared_ptr<host::CodeModule> module;
+  host::Selection s;
+  host::Text text;
+  host::Text newText;
+  try {
+    text = CopyBuffers[BufferOf(*button)];
+    pane = Editor().ActiveCodePane();
+    s = pane->GetSelection();
+    DeleteSelection();
+    module = pane->CodeModule();
+    const host::Text line = module->Lines(s.startLine, 1);
+    newText = Left(line, std::int64_t{s.startColumn} - 1) + text + From(line, s.startColumn);
+  } catch (const host::HostError&) {
+    return;
+  }
+
+  try {
+    module->ReplaceLine(s.startLine, newText);
+  } catch (const host::HostError&) {
+    host::Ignore([&] { module->InsertLines(s.startLine, newText); });
+  }
+  // The caret right after the pasted text.
+  const auto feeds = CountLineFeeds(text);
+  const std::int64_t line = std::int64_t{s.startLine} + feeds.count;
+  const std::int64_t column =
+      feeds.count == 0 ? std::int64_t{s.startColumn} + static_cast<std::int64_t>(text.size())
+                       : feeds.after + 1;
+  if (line <= std::numeric_limits<std::int32_t>::max() &&
+      column <= std::numeric_limits<std::int32_t>::max()) {
+    const auto l = static_cast<std::int32_t>(line);
+    const auto c = static_cast<std::int32_t>(column);
+    host::Ignore([&] { pane->SetSelection(l, c, l, c); });
+  }
+  feedback_.PlayRedoSound();
+}
+
+void mCopyPaste::DeleteSelection() {
+  const auto pane = Editor().ActiveCodePane();
+  const auto s = pane->GetSelection();
+  if (NothingSelected(s)) return;
+  const auto module = pane->CodeModule();
+  if (s.startLine == s.endLine) {
+    const host::Text line = module->Lines(s.startLine, 1);
+    module->ReplaceLine(s.startLine,
+                        Left(line, std::int64_t{s.startColumn} - 1) + From(line, s.endColumn));
+  } else {
+    // Highest line first, so the numbers of the lines still to handle stay put.
+    const host::Text tail = From(module->Lines(s.endLine, 1), s.endColumn);
+    module->DeleteLines(s.endLine, 1);
+    for (std::int32_t line = s.endLine - 1; line > s.startLine; --line)
+      module->DeleteLines(line, 1);
+    const host::Text head = Left(module->Lines(s.startLine, 1), std::int64_t{s.startColumn} - 1);
+    module->ReplaceLine(s.startLine, head + tail);
+  }
+  pane->SetSelection(s.startLine, s.startColumn, s.startLine, s.startColumn);
+}
+
+void mCopyPaste::ClearCopyBuffers() {
+  if (!state_.CPToolbar)
+    throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
+  const auto controls = state_.CPToolbar->Controls();
+  for (std::int32_t i = 1; i <= kNumberedButtons; ++i) {
+    const auto button = controls->Item(i)->AsButton();
+    button->SetCaption(host::Text(kCopyBufferBar.unusedCaption));
+    button->SetState(host::kStateUp);
+  }
+  CopyBuffers.fill({});
+  feedback_.PlayCancelSound();
+}
+
+}  // namespace quillon

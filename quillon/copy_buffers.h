@@ -1,0 +1,53 @@
+#pragma once
+// mCopyPaste: five private buffers. A click on a free button captures the selection into its
+// buffer, a click on a filled one pastes the buffer over the selection, Shift-click captures
+// again. The system clipboard is never touched.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "host/command_bars.h"
+#include "quillon/addin_state.h"
+#include "quillon/feedback.h"
+#include "quillon/toolbar_layout.h"
+
+namespace quillon {
+
+struct LineFeeds {
+  std::int32_t count;  // line feeds in the text
+  std::int32_t after;  // characters after the last one; the whole length when there is none
+  bool operator==(const LineFeeds&) const = default;
+};
+LineFeeds CountLineFeeds(const host::Text& text);
+
+// The caption of a filled buffer: the first line's piece without its surrounding spaces, at most
+// 20 characters, then an ellipsis when it was longer or the selection ran over several lines.
+host::Text SummaryCaption(const host::Text& firstPiece, bool severalLines);
+
+class mCopyPaste {
+ public:
+  mCopyPaste(AddinState& state, Feedback& feedback) : state_(state), feedback_(feedback) {}
+
+  void CopyBufferClick(const std::shared_ptr<host::CommandBarButton>& button);
+  void ClearCopyBuffers();
+  // Silent on failure: a capture that cannot complete leaves the buffer and the button as they
+  // were.
+  void CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button);
+  // Silent on failure up to the editing of the code; from there on, it always places the caret
+  // and plays its sound.
+  void PasteBuffer(const std::shared_ptr<host::CommandBarButton>& button);
+  void DeleteSelection();
+
+  // Buffer i belongs to the control at place i + 1 on the copy-buffer bar.
+  std::array<host::Text, kNumberedButtons> CopyBuffers;
+
+ private:
+  host::VBE& Editor() const;
+  static std::size_t BufferOf(host::CommandBarButton& button);
+
+  AddinState& state_;
+  Feedback& feedback_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,38 @@
+#pragma once
+// The add-in's four click entry points, served by the bookmark and the copy-buffer modules.
+
+#include "quillon/addin_state.h"
+#include "quillon/bookmarks.h"
+#include "quillon/button_actions.h"
+#include "quillon/copy_buffers.h"
+#include "quillon/feedback.h"
+#include "quillon/platform.h"
+
+namespace quillon {
+
+class EntryPoints : public ButtonActions {
+ public:
+  EntryPoints(AddinState& state, const Platform& platform)
+      : feedback_(state, platform), bookmarks_(state, feedback_), copyPaste_(state, feedback_) {}
+  EntryPoints(const EntryPoints&) = delete;
+  EntryPoints& operator=(const EntryPoints&) = delete;
+
+  void BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button) override {
+    bookmarks_.BookmarkClick(button);
+  }
+  void ResetBookmarks() override { bookmarks_.ResetBookmarks(); }
+  void CopyBufferClick(const std::shared_ptr<host::CommandBarButton>& button) override {
+    copyPaste_.CopyBufferClick(button);
+  }
+  void ClearCopyBuffers() override { copyPaste_.ClearCopyBuffers(); }
+
+  mBookmarks& Bookmarks() { return bookmarks_; }
+  mCopyPaste& CopyPaste() { return copyPaste_; }
+
+ private:
+  Feedback feedback_;
+  mBookmarks bookmarks_;
+  mCopyPaste copyPaste_;
+};
+
+}  // namespace quillon

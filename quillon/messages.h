@@ -1,0 +1,18 @@
+#pragma once
+// Quillon's messages, as the user reads them.
+
+#include <string_view>
+
+namespace quillon {
+
+inline constexpr std::u16string_view kMessageTitle = u"Quillon";
+inline constexpr std::u16string_view kSelectComponentMessage =
+    u"A component of a saved VB project must be selected before using the bookmark feature.";
+inline constexpr std::u16string_view kWorkbookGoneMessage =
+    u"The project workbook may have been closed or renamed.";
+inline constexpr std::u16string_view kModuleGoneMessage =
+    u"The module may have been deleted or renamed.";
+// Follows the recorded procedure's name.
+inline constexpr std::u16string_view kProcedureGoneSuffix = u" does not seem to exist.";
+
+}  // namespace quillon

@@ -1,0 +1,350 @@
+// Setting, following, setting again and resetting bookmarks through the buttons, on the
+// simulated editor.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/error.h"
+#include "quillon/entry_points.h"
+#include "tests/quillon/live_session.h"
+
+namespace quillon::testing {
+namespace {
+
+using host::sim::SimHostBuilder;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char16_t kMainModule[] =
+    u"Option Explicit\n"    // 1 declarations
+    u"\n"                   // 2
+    u"' Says hello\n"       // 3 belongs to Main
+    u"' three times\n"      // 4 belongs to Main
+    u"Sub Main()\n"         // 5
+    u"    Debug.Print 1\n"  // 6
+    u"    Debug.Print 2\n"  // 7
+    u"    Debug.Print 3\n"  // 8
+    u"End Sub\n";           // 9
+
+SimHostBuilder Budget(const char16_t* file = u"C:\\Work\\Budget_07.xlsm") {
+  return WithSounds().Project(u"Budget", file).Module(u"Module1", kMainModule).UserForm(u"Entry");
+}
+
+struct ShownButton {
+  host::Text caption;
+  host::Text description;
+  std::int32_t state;
+  bool operator==(const ShownButton&) const = default;
+};
+ShownButton Shown(const host::sim::SimControl& b) {
+  return {b.CaptionShown(), b.DescriptionShown(), b.StateShown()};
+}
+const ShownButton kUnused{u"Unused bookmark", u"", host::kStateUp};
+
+TEST(SetBookmark, InAProcedureRecordsTheOffsetFromItsDeclaration) {
+  LiveSession s(Budget());
+  const auto module = s.Component(u"Budget", u"Module1");
+  s.Caret(module, 8);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(Shown(*s.Bookmark(1)),
+            (ShownButton{u"Budget_07.xlsm - Module1 - Main - Line 3",
+                         u"Budget_07.xlsm|Module1|Main|3", host::kStateDown}));
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("zoomin.wav"));
+
+  s.Caret(module, 5);
+  s.Bookmark(2)->Click();
+  EXPECT_EQ(s.Bookmark(2)->DescriptionShown(), u"Budget_07.xlsm|Module1|Main|0");
+
+  s.Caret(module, 3);
+  s.Bookmark(3)->Click();
+  EXPECT_EQ(s.Bookmark(3)->CaptionShown(), u"Budget_07.xlsm - Module1 - Main - Line -2");
+}
+
+TEST(SetBookmark, InTheDeclarationsSectionRecordsTheModuleLine) {
+  LiveSession s(Budget());
+  s.Caret(s.Component(u"Budget", u"Module1"), 1);
+  s.Bookmark(4)->Click();
+  EXPECT_EQ(Shown(*s.Bookmark(4)), (ShownButton{u"Budget_07.xlsm - Module1 -  Line 1",
+                                                u"Budget_07.xlsm|Module1||1", host::kStateDown}));
+}
+
+TEST(SetBookmark, InADesignerRecordsTheComponentWhateverTheCodePaneShows) {
+  LiveSession s(Budget());
+  const auto form = s.Component(u"Budget", u"Entry");
+  s.Caret(s.Component(u"Budget", u"Module1"), 8);
+  s.host.editor->SelectComponent(form);
+  form->Activate();
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(Shown(*s.Bookmark(1)),
+            (ShownButton{u"Budget_07.xlsm - Userform: Entry", u"Budget_07.xlsm|Entry|Designer",
+                         host::kStateDown}));
+}
+
+TEST(SetBookmark, AnUnsavedProjectGivesTheMessageAndLeavesTheButton) {
+  LiveSession s(WithSounds().Project(u"New", std::nullopt).Module(u"Module1", kMainModule));
+  s.Bookmark(2)->Click();
+  EXPECT_THAT(s.TakeMessages(),
+              ElementsAre(u"A component of a saved VB project must be selected before "
+                          u"using the bookmark feature."));
+  EXPECT_EQ(s.host.messages->Shown().size(), 0u);
+  EXPECT_EQ(Shown(*s.Bookmark(2)), kUnused);
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+}
+
+TEST(SetBookmark, MessagesAreTitledQuillon) {
+  LiveSession s(WithSounds().Project(u"New", std::nullopt).Module(u"Module1"));
+  s.Bookmark(1)->Click();
+  ASSERT_EQ(s.host.messages->Shown().size(), 1u);
+  EXPECT_EQ(s.host.messages->Shown()[0].title, u"Quillon");
+}
+
+TEST(SetBookmark, WithoutACodePaneRecordsLineZeroWhoseGoToFails) {
+  LiveSession s(Budget());
+  const auto module = s.Component(u"Budget", u"Module1");
+  s.host.editor->SelectComponent(module);
+  s.host.editor->CloseWindows();
+  s.host.editor->ActivateWindow(module->CodeWindow(), nullptr);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), u"Budget_07.xlsm|Module1||0");
+  s.TakeSounds();
+
+  s.Bookmark(1)->Click();
+  EXPECT_THAT(s.TakeMessages(), ElementsAre(u"The module may have been deleted or renamed."));
+  EXPECT_EQ(Shown(*s.Bookmark(1)), kUnused);
+  EXPECT_THAT(s.TakeSounds(), IsEmpty()) << "no sound goes with a failure";
+}
+
+TEST(GoToBookmark, LandsOnTheSameLineOfTheProcedureAfterLinesWereInsertedAbove) {
+  LiveSession s(Budget());
+  const auto module = s.Component(u"Budget", u"Module1");
+  s.Caret(module, 7);
+  s.Bookmark(1)->Click();
+  s.Caret(module, 1);
+  s.Bookmark(2)->Click();
+  module->CodeModule()->InsertLines(2, u"Private Const A = 1\nPrivate Const B = 2");
+  const auto other = s.Component(u"Budget", u"Entry");
+  s.Caret(other, 1);
+  s.TakeSounds();
+
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.host.editor->ActivePane(), module->Pane());
+  EXPECT_EQ(module->Pane()->selection, (host::Selection{9, 1, 9, 1}));
+  EXPECT_EQ(module->Code()[8], u"    Debug.Print 2");
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+  EXPECT_EQ(s.Bookmark(1)->StateShown(), host::kStateDown) << "a reached bookmark stays";
+
+  s.Bookmark(2)->Click();
+  EXPECT_EQ(module->Pane()->selection, (host::Selection{1, 1, 1, 1}))
+      << "module lines are absolute";
+}
+
+TEST(GoToBookmark, ADesignerBookmarkBringsTheDesignerForward) {
+  LiveSession s(Budget());
+  const auto form = s.Component(u"Budget", u"Entry");
+  s.host.editor->SelectComponent(form);
+  form->Activate();
+  s.Bookmark(5)->Click();
+  s.Caret(s.Component(u"Budget", u"Module1"), 2);
+  s.TakeSounds();
+  s.Bookmark(5)->Click();
+  EXPECT_EQ(s.host.editor->ActiveWindow()->Type(), host::kDesignerWindow);
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+}
+
+TEST(GoToBookmark, AProcedureNamedDesignerReadsBackAsADesignerBookmark) {
+  LiveSession s(Budget());
+  s.Bookmark(1)->SetShown(u"x", u"Budget_07.xlsm|Module1|Designer|3", host::kStateDown);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.host.calls->Count("VBComponent.Activate"), 1u);
+  EXPECT_EQ(s.host.calls->Count("CodePane.SetSelection"), 0u);
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+}
+
+TEST(GoToBookmark, FollowsTheWorkbookToItsNextVersion) {
+  LiveSession s(Budget());
+  s.Caret(s.Component(u"Budget", u"Module1"), 8);
+  s.Bookmark(3)->Click();
+  // Saved as the next version: the document that holds the project has another name.
+  s.host.editor->Projects().front()->SetFileName(u"C:\\Work\\Budget_08.xlsm");
+  s.Caret(s.Component(u"Budget", u"Module1"), 1);
+  s.TakeSounds();
+
+  s.Bookmark(3)->Click();
+  EXPECT_EQ(Shown(*s.Bookmark(3)),
+            (ShownButton{u"Budget_08.xlsm - Module1 - Main - Line 3",
+                         u"Budget_08.xlsm|Module1|Main|3", host::kStateDown}));
+  EXPECT_EQ(s.Component(u"Budget", u"Module1")->Pane()->selection, (host::Selection{8, 1, 8, 1}));
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("remindr4.wav"));
+  EXPECT_THAT(s.TakeMessages(), IsEmpty());
+}
+
+TEST(GoToBookmark, AClosedWorkbookWithNothingLikeItGivesTheWorkbookMessageAndAReset) {
+  LiveSession s(Budget().Project(u"Other", u"C:\\Work\\Report.xlsm").Module(u"Module9"));
+  s.Caret(s.Component(u"Budget", u"Module1"), 8);
+  s.Bookmark(1)->Click();
+  s.host.editor->CloseProject(s.host.editor->Projects().front());
+  s.TakeSounds();
+  s.Bookmark(1)->Click();
+  EXPECT_THAT(s.TakeMessages(),
+              ElementsAre(u"The project workbook may have been closed or renamed."));
+  EXPECT_EQ(Shown(*s.Bookmark(1)), kUnused);
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+}
+
+TEST(GoToBookmark, ARemovedComponentOrProcedureGivesTheModuleMessage) {
+  LiveSession s(Budget());
+  const auto module = s.Component(u"Budget", u"Module1");
+  s.Caret(module, 8);
+  s.Bookmark(1)->Click();
+  s.Bookmark(2)->Click();
+  module->CodeModule()->ReplaceLine(5, u"Sub Renamed()");
+  s.Bookmark(1)->Click();
+  EXPECT_THAT(s.TakeMessages(), ElementsAre(u"The module may have been deleted or renamed."));
+  EXPECT_EQ(Shown(*s.Bookmark(1)), kUnused);
+
+  s.host.editor->Projects().front()->RemoveComponent(u"Module1");
+  s.Bookmark(2)->Click();
+  EXPECT_THAT(s.TakeMessages(), ElementsAre(u"The module may have been deleted or renamed."));
+  EXPECT_EQ(Shown(*s.Bookmark(2)), kUnused);
+}
+
+TEST(GoToBookmark, ATargetOfLineZeroNamesTheProcedure) {
+  LiveSession s(Budget());
+  s.Bookmark(1)->SetShown(u"x", u"Budget_07.xlsm|Module1|Main|-5", host::kStateDown);
+  s.Bookmark(1)->Click();
+  EXPECT_THAT(s.TakeMessages(), ElementsAre(u"Main does not seem to exist."));
+  EXPECT_EQ(Shown(*s.Bookmark(1)), kUnused);
+}
+
+TEST(GoToBookmark, ALineBeyondSixteenBitsLeadsBackThere) {
+  host::Text code = u"Option Explicit\n";
+  for (int i = 2; i <= 40010; ++i) code += u"' line\n";
+  LiveSession s(WithSounds().Project(u"Long", u"C:\\Long.xlsm").Module(u"Big", code));
+  const auto module = s.Component(u"Long", u"Big");
+  s.Caret(module, 40000);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), u"Long.xlsm|Big||40000");
+  s.Caret(module, 1);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(module->Pane()->selection, (host::Selection{40000, 1, 40000, 1}));
+  EXPECT_THAT(s.TakeMessages(), IsEmpty());
+}
+
+TEST(GoToBookmark, ARecordNamingAnotherProjectsFileNeverLandsInAProjectThatOnlyEndsLikeIt) {
+  LiveSession s(WithSounds()
+                    .Project(u"Mine", u"C:\\Work\\MyBook1.xlsm")
+                    .Module(u"Module1", kMainModule)
+                    .Project(u"Book", u"C:\\Work\\Book1.xlsm")
+                    .Module(u"Module1", kMainModule));
+  s.Bookmark(1)->SetShown(u"x", u"Book1.xlsm|Module1||2", host::kStateDown);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.Component(u"Book", u"Module1")->Pane()->selection, (host::Selection{2, 1, 2, 1}));
+  EXPECT_EQ(s.Component(u"Mine", u"Module1")->Pane()->selection, (host::Selection{1, 1, 1, 1}));
+}
+
+TEST(GoToBookmark, TheSelectionGoesOnTheShownPaneEvenWhenAnotherStaysActive) {
+  LiveSession s(Budget());
+  const auto module = s.Component(u"Budget", u"Module1");
+  const auto form = s.Component(u"Budget", u"Entry");
+  s.Bookmark(1)->SetShown(u"x", u"Budget_07.xlsm|Module1||6", host::kStateDown);
+  s.Caret(form, 1);
+  s.host.editor->showActivatesPane = false;
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(module->Pane()->selection, (host::Selection{6, 1, 6, 1}));
+  EXPECT_EQ(form->Pane()->selection, (host::Selection{1, 1, 1, 1}));
+  EXPECT_THAT(s.TakeMessages(), IsEmpty());
+}
+
+TEST(BookmarkClick, ShiftReplacesTheBookmarkWithoutGoing) {
+  LiveSession s(Budget());
+  const auto module = s.Component(u"Budget", u"Module1");
+  s.Caret(module, 8);
+  s.Bookmark(1)->Click();
+  s.Caret(module, 6);
+  s.TakeSounds();
+  s.ShiftClick(s.Bookmark(1));
+  EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), u"Budget_07.xlsm|Module1|Main|1");
+  EXPECT_EQ(module->Pane()->selection, (host::Selection{6, 1, 6, 1})) << "no go-to happened";
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("zoomin.wav"));
+}
+
+TEST(ResetBookmarks, WritesAllFiveAndPlaysTheCancelSound) {
+  LiveSession s(Budget());
+  s.Caret(s.Component(u"Budget", u"Module1"), 8);
+  s.Bookmark(2)->Click();
+  s.Bookmark(5)->Click();
+  s.TakeSounds();
+  s.host.calls->ClearLog();
+  s.Bookmark(6)->Click();
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(Shown(*s.Bookmark(i)), kUnused) << i;
+  EXPECT_EQ(s.Bookmark(6)->CaptionShown(), u"Reset bookmarks");
+  EXPECT_EQ(s.host.calls->Count("CommandBarButton.Caption="), 5u) << "unused ones are written too";
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("cancel.wav"));
+}
+
+TEST(ResetBookmarks, ABarWithFewerThanFiveControlsEndsTheResetWithAFailure) {
+  LiveSession s(Budget());
+  s.Bookmark(2)->SetShown(u"x", u"r", host::kStateDown);
+  s.Bookmark(4)->SetShown(u"x", u"r", host::kStateDown);
+  s.host.calls->FailOn("CommandBarControls.Item", 3);
+  EXPECT_THROW(s.Bookmark(6)->Click(), host::HostError);
+  EXPECT_EQ(Shown(*s.Bookmark(2)), kUnused);
+  EXPECT_EQ(s.Bookmark(4)->StateShown(), host::kStateDown);
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+}
+
+TEST(Sounds, AbsentFilesAreSilence) {
+  LiveSession s(SimHostBuilder().Project(u"B", u"C:\\B.xlsm").Module(u"Module1", kMainModule));
+  s.Caret(s.Component(u"B", u"Module1"), 8);
+  s.Bookmark(1)->Click();
+  s.Bookmark(1)->Click();
+  s.Bookmark(6)->Click();
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+  EXPECT_EQ(s.host.calls->Count("Sound.OrdinaryFileExists"), 3u);
+}
+
+TEST(Sounds, ComeFromTheWindowsFolderOfWindirsDrive) {
+  LiveSession s(WithSounds(SimHostBuilder().Env(u"windir", u"C:\\WINNT"))
+                    .Project(u"B", u"C:\\B.xlsm")
+                    .Module(u"Module1", kMainModule));
+  s.Bookmark(6)->Click();
+  EXPECT_THAT(s.host.sound->Played(), ElementsAre(u"C:\\windows\\media\\office97\\cancel.wav"));
+}
+
+TEST(Sounds, NoWindirIsSilenceNotAFailure) {
+  LiveSession s(
+      WithSounds(SimHostBuilder().NoEnv(u"windir")).Project(u"B", u"C:\\B.xlsm").Module(u"M"));
+  EXPECT_NO_THROW(s.Bookmark(6)->Click());
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+}
+
+TEST(RetargetBookmark, ReplacesTheOldNameEverywhereInRecordAndCaption) {
+  LiveSession s(Budget(u"C:\\Work\\B1.xlsm"));
+  auto& bookmarks = dynamic_cast<EntryPoints&>(*s.addin.Actions()).Bookmarks();
+  const auto button = s.Bookmark(1);
+  button->SetShown(u"B1.xlsm - B1.xlsm_Sheet - Main - Line 2", u"B1.xlsm|B1.xlsm_Sheet|Main|2",
+                   host::kStateDown);
+  s.host.editor->Projects().front()->SetFileName(u"C:\\Work\\B2.xlsm");
+  EXPECT_TRUE(bookmarks.RetargetBookmark(button));
+  EXPECT_EQ(button->DescriptionShown(), u"B2.xlsm|B2.xlsm_Sheet|Main|2");
+  EXPECT_EQ(button->CaptionShown(), u"B2.xlsm - B2.xlsm_Sheet - Main - Line 2");
+  EXPECT_EQ(button->StateShown(), host::kStateDown);
+  EXPECT_EQ(bookmarks.OpenProjectFileCount, 1);
+}
+
+TEST(RetargetBookmark, ListsOnlySavedProjectsInTheirOrder) {
+  LiveSession s(WithSounds()
+                    .Project(u"A", u"C:\\x\\A1.xlsm")
+                    .Module(u"M")
+                    .Project(u"N", std::nullopt)
+                    .Module(u"M")
+                    .Project(u"B", u"D:\\B.xlsm")
+                    .Module(u"M"));
+  auto& bookmarks = dynamic_cast<EntryPoints&>(*s.addin.Actions()).Bookmarks();
+  bookmarks.ListOpenProjectFiles();
+  EXPECT_EQ(bookmarks.OpenProjectFileCount, 2);
+  EXPECT_THAT(bookmarks.OpenProjectFiles, ElementsAre(u"A1.xlsm", u"B.xlsm"));
+}
+
+}  // namespace
+}  // namespace quillon::testing

@@ -1,0 +1,80 @@
+#pragma once
+// Quillon connected to a simulated editor with its real bookmark and copy-buffer actions: a test
+// selects, clicks and reads what the user would see.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/sim/builder.h"
+#include "quillon/addin.h"
+
+namespace quillon::testing {
+
+inline constexpr char16_t kBookmarksBarName[] = u"Quillon";
+inline constexpr char16_t kCopyBarName[] = u"RIDAridAviri";
+inline constexpr char16_t kMedia[] = u"C:\\windows\\media\\office97\\";
+
+// The builder's editor with every sound file present.
+inline host::sim::SimHostBuilder WithSounds(host::sim::SimHostBuilder builder = {}) {
+  for (const char16_t* file : {u"zoomin.wav", u"redo.wav", u"cancel.wav", u"remindr4.wav"})
+    builder.SoundFile(host::Text(kMedia) + file);
+  return builder;
+}
+
+struct LiveSession {
+  explicit LiveSession(const host::sim::SimHostBuilder& builder)
+      : host(builder.Build()),
+        addin(Platform{host.settings, host.environment, host.sound, host.keyboard, host.messages}) {
+    addin.AddinInstance_OnConnection(host.editor);
+  }
+
+  std::shared_ptr<host::sim::SimControl> Bookmark(int index) const {
+    return host.Control(kBookmarksBarName, index);
+  }
+  std::shared_ptr<host::sim::SimControl> Buffer(int index) const {
+    return host.Control(kCopyBarName, index);
+  }
+
+  std::shared_ptr<host::sim::SimComponent> Component(const host::Text& project,
+                                                     const host::Text& name) const {
+    for (const auto& p : host.editor->Projects())
+      if (p->NameShown() == project) return p->Component(name);
+    return nullptr;
+  }
+  // The user puts the caret or a selection into a component's code window.
+  void Select(const std::shared_ptr<host::sim::SimComponent>& component,
+              host::Selection selection) const {
+    host.editor->SelectComponent(component);
+    component->ShowCode();
+    component->Pane()->selection = selection;
+  }
+  void Caret(const std::shared_ptr<host::sim::SimComponent>& component, std::int32_t line) const {
+    Select(component, {line, 1, line, 1});
+  }
+  void ShiftClick(const std::shared_ptr<host::sim::SimControl>& button) const {
+    host.keyboard->shiftDown = true;
+    button->Click();
+    host.keyboard->shiftDown = false;
+  }
+
+  // File names of the sounds played since the last call.
+  std::vector<std::string> TakeSounds() const {
+    std::vector<std::string> names;
+    for (const auto& path : host.sound->Played())
+      names.push_back(host::ToUtf8(path.substr(path.rfind(u'\\') + 1)));
+    host.sound->ClearPlayed();
+    return names;
+  }
+  std::vector<host::Text> TakeMessages() const {
+    std::vector<host::Text> texts;
+    for (const auto& shown : host.messages->Shown()) texts.push_back(shown.text);
+    host.messages->Clear();
+    return texts;
+  }
+
+  host::sim::SimHost host;
+  dsrQuillon addin;
+};
+
+}  // namespace quillon::testing
