@@ -1,1 +1,265 @@
+// Capturing selections into the five buffers, pasting them over later selections, clearing, on
+// the simulated editor.
+
+#include "quillon/copy_buffers.h"
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "host/error.h"
+#include "quillon/entry_points.h"
+#include "tests/quillon/live_session.h"
+
+namespace quillon::testing {
+namespace {
+
+using host::sim::SimHostBuilder;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char16_t kCode[] =
+    u"Sub One()\n"                    // 1
+    u"    x = 1\n"                    // 2
+    u"    y = \"  spaced text  \"\n"  // 3
+    u"    z = 3\n"                    // 4
+    u"\n"                             // 5
+    u"\n"                             // 6
+    u"End Sub\n"                      // 7
+    u"abcdefghijklmnopqrstuvwxyz\n"   // 8
+    u"12345678901234567890\n"         // 9
+    u"0123456789\n";                  // 10
+
+struct CopySession : LiveSession {
+  CopySession()
+      : LiveSession(WithSounds()
+                        .Project(u"P", u"C:\\P.xlsm")
+                        .Module(u"Other", u"first\nsecond")
+                        .Module(u"Code", kCode)) {}
+  std::shared_ptr<host::sim::SimComponent> Code() const { return Component(u"P", u"Code"); }
+  std::shared_ptr<host::sim::SimComponent> Other() const { return Component(u"P", u"Other"); }
+  mCopyPaste& Buffers() const { return dynamic_cast<EntryPoints&>(*addin.Actions()).CopyPaste(); }
+  void Capture(int button, host::Selection selection) const {
+    Select(Code(), selection);
+    Buffer(button)->Click();
+  }
+};
+
+TEST(CountLineFeeds, TheFiveExamples) {
+  EXPECT_EQ(CountLineFeeds(u""), (LineFeeds{0, 0}));
+  EXPECT_EQ(CountLineFeeds(u"abc"), (LineFeeds{0, 3}));
+  EXPECT_EQ(CountLineFeeds(u"a\nbc"), (LineFeeds{1, 2}));
+  EXPECT_EQ(CountLineFeeds(u"abc\n"), (LineFeeds{1, 0}));
+  EXPECT_EQ(CountLineFeeds(u"\n\n"), (LineFeeds{2, 0}));
+}
+
+TEST(SummaryCaption, TwentyCharactersThenTheEllipsis) {
+  EXPECT_EQ(SummaryCaption(u"12345678901234567890", false), u"12345678901234567890");
+  EXPECT_EQ(SummaryCaption(u"123456789012345678901", false), u"12345678901234567890\u2026");
+  EXPECT_EQ(SummaryCaption(u"  text  ", false), u"text");
+  EXPECT_EQ(SummaryCaption(u"\ttext ", false), u"\ttext") << "only spaces are trimmed";
+  EXPECT_EQ(SummaryCaption(u"short", true), u"short\u2026");
+  EXPECT_EQ(SummaryCaption(u"   ", true), u"\u2026");
+  EXPECT_EQ(SummaryCaption(u"   ", false), u"");
+  // Counted in UTF-16 code units, as the editor counts.
+  EXPECT_EQ(SummaryCaption(u"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"
+                           u"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9",
+                           false)
+                .size(),
+            21u);
+}
+
+TEST(Capture, KeepsSpacesInTheBufferAndTrimsThemInTheCaption) {
+  CopySession s;
+  s.Capture(1, {3, 10, 3, 25});
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"  spaced text  ");
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"spaced text");
+  EXPECT_EQ(s.Buffer(1)->StateShown(), host::kStateDown);
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("zoomin.wav"));
+}
+
+TEST(Capture, TwentyCharactersWithoutEllipsisTwentyOneWith) {
+  CopySession s;
+  s.Capture(1, {9, 1, 9, 21});
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"12345678901234567890");
+  s.Capture(2, {8, 1, 8, 22});
+  EXPECT_EQ(s.Buffer(2)->CaptionShown(), u"abcdefghijklmnopqrst\u2026");
+  EXPECT_EQ(s.Buffers().CopyBuffers[1], u"abcdefghijklmnopqrstu");
+}
+
+TEST(Capture, WholeLinesEndingInColumnOneHaveNoTrailingLineFeed) {
+  CopySession s;
+  s.Capture(3, {2, 1, 5, 1});
+  EXPECT_EQ(s.Buffers().CopyBuffers[2], u"    x = 1\n    y = \"  spaced text  \"\n    z = 3");
+  EXPECT_EQ(s.Buffer(3)->CaptionShown(), u"x = 1\u2026");
+}
+
+TEST(Capture, TrailingBlankLinesAreDroppedLeadingOnesKept) {
+  CopySession s;
+  s.Capture(1, {4, 1, 7, 1});
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"    z = 3");
+  s.Capture(2, {5, 1, 7, 8});
+  EXPECT_EQ(s.Buffers().CopyBuffers[1], u"\n\nEnd Sub");
+  EXPECT_EQ(s.Buffer(2)->CaptionShown(), u"\u2026");
+}
+
+TEST(Capture, FromTheEndOfALineTheCaptionIsTheEllipsisAlone) {
+  CopySession s;
+  s.Capture(4, {1, 10, 2, 6});
+  EXPECT_EQ(s.Buffers().CopyBuffers[3], u"\n    x");
+  EXPECT_EQ(s.Buffer(4)->CaptionShown(), u"\u2026");
+}
+
+TEST(Capture, NothingSelectedChangesNothingAtAll) {
+  CopySession s;
+  s.Capture(1, {2, 3, 2, 3});
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"Unused copy buffer");
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+
+  // A filled buffer Shift-clicked with only a caret keeps its text, so its button tells the truth.
+  s.Capture(2, {8, 1, 8, 4});
+  s.TakeSounds();
+  s.Select(s.Code(), {9, 2, 9, 2});
+  s.ShiftClick(s.Buffer(2));
+  EXPECT_EQ(s.Buffers().CopyBuffers[1], u"abc");
+  EXPECT_EQ(s.Buffer(2)->CaptionShown(), u"abc");
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+}
+
+TEST(Capture, ALineThatCannotBeReadLeavesTheBufferAsItWas) {
+  CopySession s;
+  s.Capture(1, {8, 1, 8, 4});
+  s.host.calls->FailOn("CodeModule.Lines", 2);
+  s.Select(s.Code(), {2, 1, 4, 1});
+  s.ShiftClick(s.Buffer(1));
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"abc");
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"abc");
+}
+
+TEST(Capture, ShiftClickRecaptures) {
+  CopySession s;
+  s.Capture(5, {8, 1, 8, 4});
+  s.Select(s.Code(), {10, 1, 10, 4});
+  s.ShiftClick(s.Buffer(5));
+  EXPECT_EQ(s.Buffers().CopyBuffers[4], u"012");
+  EXPECT_EQ(s.Buffer(5)->CaptionShown(), u"012");
+}
+
+TEST(Capture, TheButtonsPlacePicksTheBufferNotItsCaption) {
+  CopySession s;
+  s.Buffer(2)->SetShown(u"Unused copy buffer", {}, host::kStateUp);
+  s.Capture(4, {8, 1, 8, 3});
+  EXPECT_EQ(s.Buffers().CopyBuffers[3], u"ab");
+  EXPECT_EQ(s.Buffers().CopyBuffers[1], u"");
+}
+
+TEST(Capture, TextThatLooksLikeTheFreeCaptionCountsAsFree) {
+  auto builder = WithSounds().Project(u"P", u"C:\\P.xlsm").Module(u"M", u"  Unused copy buffer  ");
+  LiveSession s(builder);
+  const auto m = s.Component(u"P", u"M");
+  s.Select(m, {1, 1, 1, 23});
+  s.Buffer(1)->Click();
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"Unused copy buffer");
+  EXPECT_EQ(s.Buffer(1)->StateShown(), host::kStateDown);
+  s.Select(m, {1, 3, 1, 9});
+  s.Buffer(1)->Click();  // captures again rather than pasting
+  EXPECT_EQ(m->Code()[0], u"  Unused copy buffer  ");
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"Unused");
+}
+
+TEST(Paste, OneLineAtLineTenColumnFive) {
+  CopySession s;
+  s.Capture(1, {8, 1, 8, 4});
+  s.TakeSounds();
+  s.Select(s.Code(), {10, 5, 10, 5});
+  s.Buffer(1)->Click();
+  EXPECT_EQ(s.Code()->Code()[9], u"0123abc456789");
+  EXPECT_EQ(s.Code()->Pane()->selection, (host::Selection{10, 8, 10, 8}));
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"abc") << "the buffer stays filled";
+}
+
+TEST(Paste, TwoLinesOverASelectionOfThreeLines) {
+  auto builder = WithSounds()
+                     .Project(u"P", u"C:\\P.xlsm")
+                     .Module(u"M", u"l1\nl2\nl3\nABCDEF\nGHIJKL\nMNOPQR\nl7");
+  LiveSession s(builder);
+  auto& buffers = dynamic_cast<EntryPoints&>(*s.addin.Actions()).CopyPaste();
+  const auto m = s.Component(u"P", u"M");
+  buffers.CopyBuffers[0] = u"one\ntwo";
+  s.Buffer(1)->SetShown(u"one\u2026", {}, host::kStateDown);
+  s.Select(m, {4, 3, 6, 2});
+  s.Buffer(1)->Click();
+  EXPECT_EQ(m->Code(),
+            (std::vector<host::Text>{u"l1", u"l2", u"l3", u"ABone", u"twoNOPQR", u"l7"}));
+  EXPECT_EQ(m->Pane()->selection, (host::Selection{5, 4, 5, 4}));
+}
+
+TEST(Paste, IntoAnotherModule) {
+  CopySession s;
+  s.Capture(2, {2, 5, 4, 10});
+  s.Select(s.Other(), {2, 1, 2, 7});
+  s.Buffer(2)->Click();
+  EXPECT_EQ(
+      s.Other()->Code(),
+      (std::vector<host::Text>{u"first", u"x = 1", u"    y = \"  spaced text  \"", u"    z = 3"}));
+  EXPECT_EQ(s.Code()->Code().size(), 10u) << "the source module is untouched";
+}
+
+TEST(Paste, ARefusedReplacementIsInsertedInstead) {
+  CopySession s;
+  s.Capture(1, {8, 1, 8, 4});
+  s.TakeSounds();
+  s.host.calls->FailOn("CodeModule.ReplaceLine", 1);
+  s.Select(s.Code(), {10, 5, 10, 5});
+  s.Buffer(1)->Click();
+  EXPECT_EQ(s.Code()->Code()[9], u"0123abc456789");
+  EXPECT_EQ(s.Code()->Code()[10], u"0123456789");
+  EXPECT_EQ(s.Code()->Pane()->selection, (host::Selection{10, 8, 10, 8}));
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+}
+
+TEST(Paste, AnEmptyBufferOnlyRemovesTheSelection) {
+  CopySession s;
+  s.Buffer(3)->SetShown(u"gone", {}, host::kStateDown);
+  s.Select(s.Code(), {8, 2, 8, 5});
+  s.Buffer(3)->Click();
+  EXPECT_EQ(s.Code()->Code()[7], u"aefghijklmnopqrstuvwxyz");
+  EXPECT_EQ(s.Code()->Pane()->selection, (host::Selection{8, 2, 8, 2}));
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+}
+
+TEST(Paste, AFailureBeforeTheEditEndsItSilently) {
+  CopySession s;
+  s.Capture(1, {8, 1, 8, 4});
+  s.TakeSounds();
+  s.host.calls->FailOn("CodePane.GetSelection");
+  s.Buffer(1)->Click();
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+  EXPECT_EQ(s.Code()->Code()[7], u"abcdefghijklmnopqrstuvwxyz");
+}
+
+TEST(Clear, FreesEveryButtonAndBufferAndPlaysTheCancelSound) {
+  CopySession s;
+  s.Capture(1, {8, 1, 8, 4});
+  s.Capture(5, {9, 1, 9, 4});
+  s.TakeSounds();
+  s.Buffer(6)->Click();
+  for (int i = 1; i <= 5; ++i) {
+    EXPECT_EQ(s.Buffer(i)->CaptionShown(), u"Unused copy buffer");
+    EXPECT_EQ(s.Buffer(i)->StateShown(), host::kStateUp);
+    EXPECT_EQ(s.Buffers().CopyBuffers[static_cast<std::size_t>(i - 1)], u"");
+  }
+  EXPECT_THAT(s.TakeSounds(), ElementsAre("cancel.wav"));
+}
+
+TEST(Clear, AFailureKeepsTheBuffersAndGoesToTheSink) {
+  CopySession s;
+  s.Capture(1, {8, 1, 8, 4});
+  s.host.calls->FailOn("CommandBarControls.Item", 2);
+  EXPECT_THROW(s.Buffer(6)->Click(), host::HostError);
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"Unused copy buffer");
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"abc");
+}
+
+}  // namespace
+}  // namespace quillon::testing
