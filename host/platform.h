@@ -14,7 +14,7 @@ class SoundPlayer {
   // True when an ordinary file is at `path`: not hidden, not a system file, not a folder.
   virtual bool OrdinaryFileExists(const Text& path) = 0;
   // Plays the sound file and returns when it has finished.
-  virtual void PlaySound(const Text& path) = 0;
+  virtual void Play(const Text& path) = 0;
 };
 
 inline constexpr std::int32_t kVirtualKeyShift = 0x10;

@@ -15,7 +15,7 @@ void Feedback::Play(std::u16string_view pathAfterDrive) {
   const host::Text path = state_.WinDrive + host::Text(pathAfterDrive);
   if (!host::Ignore([&] { return platform_.sound->OrdinaryFileExists(path); }).value_or(false))
     return;
-  host::Ignore([&] { platform_.sound->PlaySound(path); });
+  host::Ignore([&] { platform_.sound->Play(path); });
 }
 
 bool Feedback::ShiftKeyDown() {

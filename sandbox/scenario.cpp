@@ -17,6 +17,7 @@
 #include "sandbox/connection_point.h"
 #include "sandbox/dispatch_object.h"
 #include "sandbox/editor_objects.h"
+#include "sandbox/observers.h"
 #include "sandbox/registry.h"
 
 namespace sandbox {
@@ -205,6 +206,16 @@ class Runner {
             {"release", &Runner::Release},
             {"fail", &Runner::FailOn},
             {"click", &Runner::Click},
+            {"shift-click", &Runner::ShiftClick},
+            {"select", &Runner::Select},
+            {"caret", &Runner::Caret},
+            {"designer", &Runner::Designer},
+            {"sound-files", &Runner::SoundFiles},
+            {"save-as", &Runner::SaveAs},
+            {"close-project", &Runner::CloseProject},
+            {"remove-component", &Runner::RemoveComponent},
+            {"insert-lines", &Runner::InsertLines},
+            {"editor-activates-shown-panes", &Runner::ActivatesShown},
             {"user-place", &Runner::UserPlace},
             {"user-delete-bar", &Runner::UserDeleteBar},
             {"show", &Runner::Show},
@@ -271,6 +282,98 @@ class Runner {
                    host::win::Wide(u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1])));
   }
 
+  std::shared_ptr<host::sim::SimComponent> Component(const std::string& name) const {
+    for (const auto& project : host_.editor->Projects())
+      if (auto component = project->Component(FromUtf8(name))) return component;
+    throw ScriptError{"there is no component " + name};
+  }
+  std::shared_ptr<host::sim::SimProject> ProjectNamed(const std::string& name) const {
+    for (const auto& project : host_.editor->Projects())
+      if (project->NameShown() == FromUtf8(name)) return project;
+    throw ScriptError{"there is no project " + name};
+  }
+  static std::int32_t Whole(const std::string& word) {
+    return static_cast<std::int32_t>(Number(word));
+  }
+
+  void Select(const std::vector<std::string>& w) {
+    Need(w, 6, "select <component> <start line> <start column> <end line> <end column>");
+    const auto component = Component(w[1]);
+    host_.editor->SelectComponent(component);
+    component->ShowCode();
+    component->Pane()->selection = {Whole(w[2]), Whole(w[3]), Whole(w[4]), Whole(w[5])};
+  }
+  void Caret(const std::vector<std::string>& w) {
+    Need(w, 3, "caret <component> <line>");
+    Select({w[0], w[1], w[2], "1", w[2], "1"});
+  }
+  void Designer(const std::vector<std::string>& w) {
+    Need(w, 2, "designer <component>");
+    const auto component = Component(w[1]);
+    if (!component->DesignerWindow()) throw ScriptError{w[1] + " has no designer"};
+    host_.editor->SelectComponent(component);
+    host_.editor->ActivateWindow(component->DesignerWindow(), nullptr);
+  }
+  void SaveAs(const std::vector<std::string>& w) {
+    Need(w, 3, "save-as <project> <file>");
+    ProjectNamed(w[1])->SetFileName(FromUtf8(w[2]));
+  }
+  void CloseProject(const std::vector<std::string>& w) {
+    Need(w, 2, "close-project <project>");
+    host_.editor->CloseProject(ProjectNamed(w[1]));
+  }
+  void RemoveComponent(const std::vector<std::string>& w) {
+    Need(w, 2, "remove-component <component>");
+    for (const auto& project : host_.editor->Projects())
+      if (project->Component(FromUtf8(w[1]))) return project->RemoveComponent(FromUtf8(w[1]));
+    throw ScriptError{"there is no component " + w[1]};
+  }
+  void InsertLines(const std::vector<std::string>& w) {
+    Need(w, 4, "insert-lines <component> <line> <text>");
+    auto& code = Component(w[1])->Code();
+    const auto at = std::min<std::size_t>(static_cast<std::size_t>(std::max(1L, Number(w[2])) - 1),
+                                          code.size());
+    std::vector<Text> lines;
+    std::istringstream text(w[3]);
+    for (std::string line; std::getline(text, line);) lines.push_back(FromUtf8(line));
+    code.insert(code.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
+  }
+  void ActivatesShown(const std::vector<std::string>& w) {
+    Need(w, 2, "editor-activates-shown-panes true|false");
+    host_.editor->showActivatesPane = Flag(w[1]);
+  }
+  // The media folder of the drive windir names, with the four sound files in it or not.
+  void SoundFiles(const std::vector<std::string>& w) {
+    Need(w, 2, "sound-files present|absent");
+    wchar_t windir[MAX_PATH] = L"C:\\windows";
+    GetEnvironmentVariableW(L"windir", windir, MAX_PATH);
+    std::wstring folder = std::wstring(1, windir[0]) + L":\\windows\\media\\office97\\";
+    for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
+         at = folder.find(L'\\', at + 1))
+      CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+    for (const wchar_t* name : {L"zoomin.wav", L"redo.wav", L"cancel.wav", L"remindr4.wav"}) {
+      const std::wstring path = folder + name;
+      if (w[1] == "absent") {
+        DeleteFileW(path.c_str());
+        continue;
+      }
+      // A short silent sound: 8 kHz, 8 bits, mono, 80 samples.
+      static const unsigned char wave[] = {
+          'R', 'I', 'F', 'F', 116, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
+          ' ', 16,  0,   0,   0,   1, 0,   1,   0,   0x40, 0x1F, 0,   0,   0x40, 0x1F,
+          0,   0,   1,   0,   8,   0, 'd', 'a', 't', 'a',  80,   0,   0,   0};
+      HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file == INVALID_HANDLE_VALUE) throw ScriptError{"cannot write the sound files"};
+      DWORD written = 0;
+      WriteFile(file, wave, sizeof wave, &written, nullptr);
+      const std::vector<unsigned char> silence(80, 0x80);
+      WriteFile(file, silence.data(), static_cast<DWORD>(silence.size()), &written, nullptr);
+      CloseHandle(file);
+    }
+    Tell(std::string("the sound files are ") + w[1]);
+  }
+
   // ---- the add-ins ------------------------------------------------------------------------
 
   void Register(const std::vector<std::string>& w) {
@@ -292,6 +395,7 @@ class Runner {
   void Connect(const std::vector<std::string>& w) {
     Need(w, 2, "connect <ProgID>");
     Report(addins_.Connect(FromUtf8(w[1]), vbe_.Get()), "connection of " + w[1]);
+    for (const wchar_t* dll : {L"Quillon.dll", L"Lathmore.dll"}) WatchSoundsOf(dll);
   }
   void ConnectOther(const std::vector<std::string>& w) {
     Need(w, 2, "connect-other <ProgID>");
@@ -315,14 +419,26 @@ class Runner {
   }
   void Click(const std::vector<std::string>& w) {
     Need(w, 3, "click <bar> <index>");
+    Press(Control(w[1], w[2]));
+  }
+  void ShiftClick(const std::vector<std::string>& w) {
+    Need(w, 3, "shift-click <bar> <index>");
     const auto control = Control(w[1], w[2]);
+    ShiftHeld shift;
+    Press(control);
+  }
+  // The user clicks: the editor raises Click on every bound sink; the sandbox reads and closes
+  // any message box the add-in shows, and notes the sounds it plays.
+  void Press(const std::shared_ptr<host::sim::SimControl>& control) {
+    const Text caption = control->CaptionShown();
     TakeRaisedCount();
+    TakePlayedSounds();
+    MessageBoxWatch watch;
     try {
       const auto outcome = control->Click();
       last_ = {S_OK, {}};
-      Tell("clicked " + Quoted(control->CaptionShown()) + "; handled " +
-           (outcome.handled ? "true" : "false") + ", CancelDefault " +
-           (outcome.cancelDefault ? "true" : "false"));
+      Tell("clicked " + Quoted(caption) + "; handled " + (outcome.handled ? "true" : "false") +
+           ", CancelDefault " + (outcome.cancelDefault ? "true" : "false"));
     } catch (const host::HostError& error) {
       last_ = {static_cast<HRESULT>(error.Code()), error.Description()};
       Tell("the click handler failed with " + Hex(error.Code()) + " " +
@@ -330,7 +446,14 @@ class Runner {
     }
     sinksReached_ = TakeRaisedCount();
     Tell("the click reached " + std::to_string(sinksReached_) + " event sink(s)");
+    messages_ = watch.Seen();
+    for (const auto& box : messages_)
+      Tell("message box " + Quoted(box.title) + (box.okOnly ? ", OK only" : ", not OK only") +
+           (box.icon ? ", with an icon" : ", no icon") + ": " + Quoted(box.text));
+    sounds_ = TakePlayedSounds();
+    for (const auto& sound : sounds_) Tell("sound: " + sound);
   }
+
   void UserPlace(const std::vector<std::string>& w) {
     Need(w, 2,
          "user-place <bar> [pos N] [row N] [left N] [top N] [width N] [height N] [visible B]");
@@ -373,7 +496,7 @@ class Runner {
   }
 
   void Show(const std::vector<std::string>& w) {
-    Need(w, 2, "show bars|buttons <bar>|calls");
+    Need(w, 2, "show bars|buttons <bar>|code <component>|calls");
     if (w[1] == "bars") {
       for (const auto& bar : host_.editor->Bars()->Bars()) Tell(Describe(*bar));
     } else if (w[1] == "buttons") {
@@ -383,6 +506,16 @@ class Runner {
              ", icon " + std::to_string(c->FaceIdShown()) +
              (c->StateShown() == host::kStateDown ? ", pressed" : "") +
              (c->DescriptionShown().empty() ? "" : ", holding " + Quoted(c->DescriptionShown())));
+    } else if (w[1] == "code") {
+      Need(w, 3, "show code <component>");
+      const auto component = Component(w[2]);
+      const auto& code = component->Code();
+      const auto& sel = component->Pane()->selection;
+      for (std::size_t i = 0; i < code.size(); ++i)
+        Tell(std::to_string(i + 1) + (i + 1 < 10 ? "  | " : " | ") + ToUtf8(code[i]));
+      Tell("selection: line " + std::to_string(sel.startLine) + " column " +
+           std::to_string(sel.startColumn) + " to line " + std::to_string(sel.endLine) +
+           " column " + std::to_string(sel.endColumn));
     } else if (w[1] == "calls") {
       for (const auto* type : AllTypes())
         Tell(std::string(type->name) + ": " + std::to_string(type->namesLookedUp) +
@@ -454,6 +587,54 @@ class Runner {
       Check(value == FromUtf8(w[4]),
             w[2] + " version text " + w[3] + " = " + Quoted(FromUtf8(w[4])),
             value ? Quoted(*value) : "nothing");
+    } else if (what == "message") {
+      Need(w, 3, "expect message <text>");
+      const bool shown = messages_.size() == 1 && messages_[0].text == FromUtf8(w[2]) &&
+                         messages_[0].title == u"Quillon" && messages_[0].okOnly &&
+                         !messages_[0].icon;
+      Check(shown, "one message box \"Quillon\", OK only, no icon: " + Quoted(FromUtf8(w[2])),
+            std::to_string(messages_.size()) + " message box(es)" +
+                (messages_.empty() ? "" : ", the first " + Quoted(messages_[0].text)));
+    } else if (what == "no-message") {
+      Check(messages_.empty(), "no message box", std::to_string(messages_.size()));
+    } else if (what == "sound") {
+      Need(w, 3, "expect sound <file>");
+      Check(sounds_.size() == 1 && sounds_[0] == w[2], "the sound " + w[2],
+            sounds_.empty() ? "none" : sounds_[0] + (sounds_.size() > 1 ? " and more" : ""));
+    } else if (what == "no-sound") {
+      Check(sounds_.empty(), "no sound", sounds_.empty() ? "" : sounds_[0]);
+    } else if (what == "line") {
+      Need(w, 5, "expect line <component> <number> <text>");
+      const auto& code = Component(w[2])->Code();
+      const long n = Number(w[3]);
+      const bool present = n >= 1 && static_cast<std::size_t>(n) <= code.size();
+      const Text seen = present ? code[static_cast<std::size_t>(n - 1)] : Text();
+      Check(present && seen == FromUtf8(w[4]),
+            w[2] + " line " + w[3] + " " + Quoted(FromUtf8(w[4])),
+            present ? Quoted(seen) : "no such line");
+    } else if (what == "line-count") {
+      Need(w, 4, "expect line-count <component> <count>");
+      const auto count = Component(w[2])->Code().size();
+      Check(static_cast<long>(count) == Number(w[3]), w[2] + " has " + w[3] + " lines",
+            std::to_string(count));
+    } else if (what == "selection") {
+      Need(w, 7,
+           "expect selection <component> <start line> <start column> <end line> <end column>");
+      const auto& sel = Component(w[2])->Pane()->selection;
+      const host::Selection wanted{Whole(w[3]), Whole(w[4]), Whole(w[5]), Whole(w[6])};
+      Check(sel == wanted, w[2] + " selection " + w[3] + "," + w[4] + " to " + w[5] + "," + w[6],
+            std::to_string(sel.startLine) + "," + std::to_string(sel.startColumn) + " to " +
+                std::to_string(sel.endLine) + "," + std::to_string(sel.endColumn));
+    } else if (what == "active") {
+      Need(w, 3, "expect active <component>");
+      Check(host_.editor->ActivePane() == Component(w[2])->Pane(), "the caret is in " + w[2],
+            "another pane");
+    } else if (what == "window") {
+      Need(w, 3, "expect window code|designer");
+      const auto type = host::Ignore([&] { return host_.editor->ActiveWindow()->Type(); });
+      const std::int32_t wanted = w[2] == "designer" ? host::kDesignerWindow : host::kCodeWindow;
+      Check(type == wanted, "the active window is a " + w[2] + " window",
+            type ? (*type == host::kDesignerWindow ? "a designer" : "a code window") : "no window");
     } else if (what == "calls") {
       Need(w, 4, "expect calls <Object.Operation> <count>");
       const auto count = host_.calls->Count(w[2]);
@@ -553,6 +734,8 @@ class Runner {
   std::shared_ptr<host::sim::SimProject> project_;
   Outcome last_;
   long sinksReached_ = 0;
+  std::vector<SeenMessageBox> messages_;
+  std::vector<std::string> sounds_;
   ScenarioResult result_;
 };
 

@@ -4,7 +4,7 @@
 # Safe to run again.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev libgmock-dev
+packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
           libwine-dev wine64 wine32:i386)
 

@@ -9,8 +9,8 @@ bool SimSound::OrdinaryFileExists(const Text& path) {
   return files_.count(FoldedCopy(path)) != 0;
 }
 
-void SimSound::PlaySound(const Text& path) {
-  calls_->Enter("Sound.PlaySound");
+void SimSound::Play(const Text& path) {
+  calls_->Enter("Sound.Play");
   played_.push_back(path);
 }
 

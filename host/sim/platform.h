@@ -15,7 +15,7 @@ class SimSound : public SoundPlayer {
  public:
   explicit SimSound(std::shared_ptr<HostCalls> calls) : calls_(std::move(calls)) {}
   bool OrdinaryFileExists(const Text& path) override;
-  void PlaySound(const Text& path) override;
+  void Play(const Text& path) override;
 
   // Paths compare as Windows compares them, without regard to ASCII case.
   void AddFile(const Text& path);

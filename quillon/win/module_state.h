@@ -12,8 +12,8 @@ namespace quillon::win {
 
 struct ModuleState {
   ModuleState();
-  std::shared_ptr<ButtonActions> actions;
   dsrQuillon addin;
+  std::shared_ptr<ButtonActions> actions;  // the add-in's own, for the sink class's instances
 };
 
 // The state of this DLL, made on first use.

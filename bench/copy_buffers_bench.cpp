@@ -1,0 +1,87 @@
+// What a capture and a paste cost on the simulated editor as the selection grows, in time and in
+// host calls per operation.
+
+#include <benchmark/benchmark.h>
+
+#include "host/sim/builder.h"
+#include "quillon/addin.h"
+#include "quillon/entry_points.h"
+
+namespace {
+
+using host::sim::SimHostBuilder;
+
+struct Bench {
+  explicit Bench(std::int32_t lines)
+      : host(Built(lines)),
+        addin({host.settings, host.environment, host.sound, host.keyboard, host.messages}) {
+    addin.AddinInstance_OnConnection(host.editor);
+    module = host.editor->Projects().front()->Component(u"Big");
+    target = host.editor->Projects().front()->Component(u"Small");
+  }
+  static host::sim::SimHost Built(std::int32_t lines) {
+    host::Text code;
+    for (std::int32_t i = 1; i <= lines; ++i)
+      code += u"    total = total + " + std::u16string(1, u'0' + i % 10) + u"\n";
+    return SimHostBuilder()
+        .Project(u"P", u"C:\\P.xlsm")
+        .Module(u"Small", u"Sub S()\nEnd Sub")
+        .Module(u"Big", code)
+        .Build();
+  }
+  quillon::mCopyPaste& Buffers() {
+    return dynamic_cast<quillon::EntryPoints&>(*addin.Actions()).CopyPaste();
+  }
+
+  host::sim::SimHost host;
+  quillon::dsrQuillon addin;
+  std::shared_ptr<host::sim::SimComponent> module;
+  std::shared_ptr<host::sim::SimComponent> target;
+};
+
+void Capture(benchmark::State& state) {
+  const auto lines = static_cast<std::int32_t>(state.range(0));
+  Bench b(lines);
+  const auto button = b.host.Control(u"RIDAridAviri", 1);
+  b.host.editor->SelectComponent(b.module);
+  b.module->ShowCode();
+  b.module->Pane()->selection = {1, 1, lines, 30};
+  b.host.calls->ClearLog();
+  for (auto _ : state) b.Buffers().CaptureSelection(button);
+  state.counters["host_calls"] = benchmark::Counter(static_cast<double>(b.host.calls->Log().size()),
+                                                    benchmark::Counter::kAvgIterations);
+  state.SetComplexityN(lines);
+}
+
+void Paste(benchmark::State& state) {
+  const auto lines = static_cast<std::int32_t>(state.range(0));
+  Bench b(lines);
+  const auto button = b.host.Control(u"RIDAridAviri", 1);
+  b.host.editor->SelectComponent(b.module);
+  b.module->ShowCode();
+  b.module->Pane()->selection = {1, 1, lines, 30};
+  b.Buffers().CaptureSelection(button);
+  std::size_t calls = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    // A fresh target module of two lines each time, the caret inside it.
+    b.target->Code() = {u"Sub S()", u"End Sub"};
+    b.host.editor->SelectComponent(b.target);
+    b.target->ShowCode();
+    b.target->Pane()->selection = {2, 1, 2, 1};
+    b.host.calls->ClearLog();
+    state.ResumeTiming();
+    b.Buffers().PasteBuffer(button);
+    calls += b.host.calls->Log().size();
+  }
+  state.counters["host_calls"] =
+      benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
+  state.SetComplexityN(lines);
+}
+
+BENCHMARK(Capture)->Arg(10)->Arg(1000)->Arg(10000)->Complexity();
+BENCHMARK(Paste)->Arg(10)->Arg(1000)->Arg(10000)->Complexity();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,142 @@
+#include "sandbox/observers.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "host/win/unique.h"
+
+namespace sandbox {
+
+namespace {
+
+std::vector<SeenMessageBox>& Boxes() {
+  static std::vector<SeenMessageBox> boxes;
+  return boxes;
+}
+
+host::Text WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return host::win::FromWide(text);
+}
+
+host::Text ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return host::win::FromWide(name);
+}
+
+struct Reading {
+  SeenMessageBox box;
+  int buttons = 0;
+  bool ok = false;
+};
+
+BOOL CALLBACK ReadChild(HWND child, LPARAM param) {
+  auto& reading = *reinterpret_cast<Reading*>(param);
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
+  if (!(style & WS_VISIBLE)) return TRUE;
+  const auto kind = ClassOf(child);
+  if (kind == u"Button") {
+    ++reading.buttons;
+    reading.ok = reading.ok || GetDlgCtrlID(child) == IDOK;
+  } else if (kind == u"Static") {
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+      // Wine keeps the icon control in every message box; an icon is one that holds an icon.
+      reading.box.icon = reading.box.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    } else if (const auto text = WindowText(child); text.size() > reading.box.text.size()) {
+      reading.box.text = text;
+    }
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CloseMessageBox(HWND window, LPARAM) {
+  if (ClassOf(window) != u"#32770" || !IsWindowVisible(window)) return TRUE;
+  Reading reading;
+  reading.box.title = WindowText(window);
+  EnumChildWindows(window, ReadChild, reinterpret_cast<LPARAM>(&reading));
+  reading.box.okOnly = reading.ok && reading.buttons == 1;
+  Boxes().push_back(reading.box);
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ShowWindow(window, SW_HIDE);  // seen once, even if the next tick comes before it closes
+  return TRUE;
+}
+
+// Runs inside the message box's own modal loop.
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0);
+}
+
+std::vector<std::string>& Sounds() {
+  static std::vector<std::string> sounds;
+  return sounds;
+}
+
+using SndPlaySound = BOOL(WINAPI*)(LPCSTR, UINT);
+SndPlaySound realSndPlaySound = nullptr;
+
+BOOL WINAPI RecordSound(LPCSTR path, UINT flags) {
+  std::string name = path ? path : "";
+  name = name.substr(name.find_last_of('\\') + 1);
+  Sounds().push_back(name + (flags == 0 ? "" : " (flags " + std::to_string(flags) + ")"));
+  return realSndPlaySound ? realSndPlaySound(path, flags) : FALSE;
+}
+
+}  // namespace
+
+MessageBoxWatch::MessageBoxWatch() : timer_(SetTimer(nullptr, 0, 20, Tick)) { Boxes().clear(); }
+MessageBoxWatch::~MessageBoxWatch() { KillTimer(nullptr, static_cast<UINT_PTR>(timer_)); }
+std::vector<SeenMessageBox> MessageBoxWatch::Seen() const { return Boxes(); }
+
+void WatchSoundsOf(const std::wstring& dllName) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(dllName.c_str()));
+  if (!base) return;
+  const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!imports.VirtualAddress) return;
+  for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       import->Name; ++import) {
+    if (_stricmp(reinterpret_cast<char*>(base + import->Name), "winmm.dll") != 0) continue;
+    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+    auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(
+        base + (import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk));
+    for (; name->u1.AddressOfData; ++name, ++slot) {
+      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "sndPlaySoundA") != 0) continue;
+      if (slot->u1.Function == reinterpret_cast<ULONG_PTR>(&RecordSound))
+        return;  // already watched
+      DWORD protection = 0;
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+      realSndPlaySound = reinterpret_cast<SndPlaySound>(slot->u1.Function);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordSound);
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+      return;
+    }
+  }
+}
+
+std::vector<std::string> TakePlayedSounds() {
+  auto sounds = std::move(Sounds());
+  Sounds().clear();
+  return sounds;
+}
+
+ShiftHeld::ShiftHeld() {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+}
+
+ShiftHeld::~ShiftHeld() {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
+}  // namespace sandbox

@@ -1,0 +1,46 @@
+#pragma once
+// What the sandbox watches while an add-in handles a click, so that nothing waits for a person:
+// real message boxes, read and closed by the sandbox itself; the sounds the add-in plays; and the
+// Shift key, held down by setting the thread's keyboard state.
+
+#include <string>
+#include <vector>
+
+#include "host/text.h"
+
+namespace sandbox {
+
+struct SeenMessageBox {
+  host::Text title;
+  host::Text text;
+  bool okOnly = false;
+  bool icon = false;
+};
+
+// While alive, closes every message box that the thread shows and records it.
+class MessageBoxWatch {
+ public:
+  MessageBoxWatch();
+  ~MessageBoxWatch();
+  MessageBoxWatch(const MessageBoxWatch&) = delete;
+  MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+  std::vector<SeenMessageBox> Seen() const;
+
+ private:
+  unsigned long long timer_;
+};
+
+// Records each sndPlaySoundA call the named DLL makes (it still plays). Call after every load.
+void WatchSoundsOf(const std::wstring& dllName);
+std::vector<std::string> TakePlayedSounds();
+
+// Holds Shift down for this thread while alive.
+class ShiftHeld {
+ public:
+  ShiftHeld();
+  ~ShiftHeld();
+  ShiftHeld(const ShiftHeld&) = delete;
+  ShiftHeld& operator=(const ShiftHeld&) = delete;
+};
+
+}  // namespace sandbox
