@@ -1,0 +1,30 @@
+#include "lathmore/connect.h"
+
+#include "host/error.h"
+
+namespace lathmore {
+
+void Connect::AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application) {
+  if (!application) throw host::HostError(host::codes::kTypeMismatch, u"Type mismatch");
+  main_.EditorVBE = application->AsVBE();
+  const auto control = main_.EditorVBE->CommandBars()->FindControl(kReferencesCommand);
+  if (!control) {
+    // An editor without the command: connected and idle.
+    click_.reset();
+    btnToolsRefs.reset();
+    return;
+  }
+  auto button = control->AsButton();
+  click_ =
+      button->AdviseClick([this](const std::shared_ptr<host::CommandBarButton>& ctrl,
+                                 bool& cancelDefault) { btnToolsRefs_Click(ctrl, cancelDefault); });
+  btnToolsRefs = std::move(button);
+}
+
+void Connect::AddinInstance_OnDisconnection() { main_.StopWatch(); }
+
+void Connect::btnToolsRefs_Click(const std::shared_ptr<host::CommandBarButton>&, bool&) {
+  main_.StartWatch();
+}
+
+}  // namespace lathmore

@@ -1,0 +1,34 @@
+#pragma once
+// Connect: the add-in class. At connection it keeps the editor and subscribes to the Click of the
+// editor's References command (control 942); each click starts the dialog watch.
+
+#include <memory>
+
+#include "host/command_bars.h"
+#include "host/editor.h"
+#include "lathmore/main_module.h"
+
+namespace lathmore {
+
+inline constexpr std::int32_t kReferencesCommand = 942;
+
+class Connect {
+ public:
+  explicit Connect(MMain& main) : main_(main) {}
+
+  // Nothing trapped: a failure goes back to the host, and nothing is hooked by it.
+  void AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application);
+  // Ends a running watch, so no tick outlives the connection.
+  void AddinInstance_OnDisconnection();
+  // Starts the watch and lets the editor carry out its command as usual.
+  void btnToolsRefs_Click(const std::shared_ptr<host::CommandBarButton>& ctrl, bool& cancelDefault);
+
+  // The References command, or null where the editor has none.
+  std::shared_ptr<host::CommandBarButton> btnToolsRefs;
+
+ private:
+  MMain& main_;
+  std::unique_ptr<host::EventConnection> click_;
+};
+
+}  // namespace lathmore

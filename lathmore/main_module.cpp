@@ -1,0 +1,108 @@
+#include "lathmore/main_module.h"
+
+#include <cmath>
+#include <map>
+
+#include "host/error.h"
+#include "lathmore/control_moves.h"
+
+namespace lathmore {
+
+namespace {
+
+constexpr std::uint32_t kTickMilliseconds = 200;
+constexpr double kAllowance = 10.0 / 86400.0;  // "00:00:10" as a time value
+constexpr char16_t kDialogClass[] = u"#32770";
+constexpr char16_t kTitlePrefix[] = u"References - ";
+constexpr std::int32_t kDesignDpi = 96;
+
+}  // namespace
+
+MMain::MMain(std::shared_ptr<host::WindowSystem> windows, std::shared_ptr<host::Clock> clock)
+    : windows_(std::move(windows)), clock_(std::move(clock)) {}
+
+MMain::~MMain() { StopWatch(); }
+
+void MMain::StartWatch() {
+  if (WatchTimerID != 0) windows_->KillTimer(WatchTimerID);
+  WatchTimerID = windows_->SetTimer(kTickMilliseconds, [this] { WatchTimerProc(); });
+  WatchStart = clock_->Now();
+}
+
+void MMain::StopWatch() {
+  if (WatchTimerID == 0) return;
+  windows_->KillTimer(WatchTimerID);
+  WatchTimerID = 0;
+}
+
+void MMain::WatchTimerProc() {
+  if (clock_->Now() - WatchStart > kAllowance) {
+    StopWatch();
+    return;
+  }
+  const auto project = host::Ignore([&] {
+    if (!EditorVBE) throw host::HostError(host::codes::kFail, u"No editor.");
+    return EditorVBE->ActiveVBProject()->Name();
+  });
+  DialogHwnd = project ? FindOwnTopWindow(kDialogClass, kTitlePrefix + *project) : 0;
+  if (DialogHwnd == 0) return;
+  StopWatch();  // the layout runs once per watch
+  LayOutDialog();
+}
+
+host::WindowHandle MMain::FindOwnTopWindow(const host::Text& className, const host::Text& title) {
+  const host::WindowHandle desktop = windows_->GetDesktopWindow();
+  const std::uint32_t self = windows_->GetCurrentProcessId();
+  host::WindowHandle window = 0;
+  do {
+    window = windows_->FindWindowEx(desktop, window, className, title);
+  } while (window != 0 && windows_->GetWindowProcessId(window) != self);
+  return window;
+}
+
+host::WindowHandle MMain::MoveChildControl(const char16_t* caption, const host::Text& className,
+                                           host::WindowHandle after, std::int32_t dx,
+                                           std::int32_t dy, std::int32_t dw, std::int32_t dh) {
+  const auto control = windows_->FindWindowEx(
+      DialogHwnd, after, className, caption ? std::optional<host::Text>(caption) : std::nullopt);
+  if (control == 0) return 0;
+  host::Rect rect;
+  GetChildRect(DialogHwnd, control, rect);
+  windows_->MoveWindow(control, rect.left + dx, rect.top + dy, (rect.right - rect.left) + dw,
+                       (rect.bottom - rect.top) + dh);
+  return control;
+}
+
+void MMain::GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect) {
+  rect = windows_->GetWindowRect(child);
+  const auto topLeft = windows_->ScreenToClient(parent, {rect.left, rect.top});
+  const auto bottomRight = windows_->ScreenToClient(parent, {rect.right, rect.bottom});
+  rect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+void MMain::LayOutDialog() {
+  // On a display of more than 96 DPI the editor draws the dialog larger: so are the new size and
+  // every offset, so the dialog never comes out smaller than it was.
+  const std::int32_t dpi = windows_->GetDpiForWindow(DialogHwnd);
+  const auto scaled = [dpi](std::int32_t pixels) {
+    if (dpi <= 0 || dpi == kDesignDpi) return pixels;
+    return static_cast<std::int32_t>(std::lround(static_cast<double>(pixels) * dpi / kDesignDpi));
+  };
+  const auto dialog = windows_->GetWindowRect(DialogHwnd);
+  windows_->SetWindowPos(DialogHwnd, dialog.left, dialog.top, scaled(kDialogWidth),
+                         scaled(kDialogHeight));
+
+  std::map<Anchor, host::WindowHandle> anchors;
+  for (const auto& move : kControlMoves) {
+    const host::WindowHandle after = move.after == Anchor::None ? 0 : anchors[move.after];
+    const auto control =
+        MoveChildControl(move.caption, host::Text(move.className), after, scaled(move.dx),
+                         scaled(move.dy), scaled(move.dw), scaled(move.dh));
+    if (move.keepAs != Anchor::None) anchors[move.keepAs] = control;
+  }
+  // The location wraps at word breaks, so a long one shows on more than one line.
+  if (const auto location = anchors[Anchor::LocationValue]; location != 0)
+    windows_->SetWindowStyle(location, windows_->GetWindowStyle(location) & ~kWordWrapMask);
+}
+
+}  // namespace lathmore

@@ -1,0 +1,70 @@
+#pragma once
+// The editor's References dialog as a window tree, with the controls its layout expects, in the
+// editor's child order; and Lathmore's module and add-in class on top of it.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/sim/builder.h"
+#include "host/sim/window_tree.h"
+#include "lathmore/connect.h"
+#include "lathmore/main_module.h"
+
+namespace lathmore::testing {
+
+inline constexpr std::int32_t kLeftNoWordWrap = 0x0000000C;
+inline constexpr std::int32_t kVisibleChild = 0x50000000;  // WS_CHILD | WS_VISIBLE
+
+struct Watch {
+  Watch()
+      : host(host::sim::SimHostBuilder()
+                 .ExistingBar(u"Menu Bar")
+                 .ExistingButton(30001, u"&File")
+                 .ExistingButton(942, u"&References...")
+                 .Project(u"VBAProject", u"C:\\Work\\Book1.xlsm")
+                 .Module(u"Module1")
+                 .Build()),
+        windows(std::make_shared<host::sim::SimWindowTree>(host.calls)),
+        clock(std::make_shared<host::sim::SimClock>()),
+        main(windows, clock),
+        connect(main) {}
+
+  // Opens a References dialog in front; controls named as a person would read them.
+  host::WindowHandle OpenDialog(const host::Text& title = u"References - VBAProject",
+                                std::uint32_t process = 1000, bool withHelp = true,
+                                std::int32_t dpi = 96) {
+    const auto dialog =
+        windows->AddTopLevel({u"#32770", title, process, 0, {100, 80, 530, 410}, {3, 25}, 0, dpi});
+    const auto add = [&](const char* name, const char16_t* cls, const char16_t* text,
+                         host::Rect rect, std::int32_t style = kVisibleChild) {
+      controls[name] = windows->AddChild(dialog, {cls, text, 0, 0, rect, {}, style});
+    };
+    add("list", u"ListBox", u"", {10, 30, 300, 230});
+    add("OK", u"Button", u"OK", {320, 10, 410, 33});
+    add("Cancel", u"Button", u"Cancel", {320, 40, 410, 63});
+    add("Browse", u"Button", u"&Browse...", {320, 80, 410, 103});
+    if (withHelp) add("Help", u"Button", u"&Help", {320, 110, 410, 133});
+    add("frame", u"Button", u"", {10, 235, 410, 300});
+    add("Up", u"Button", u"&U", {310, 140, 330, 160});
+    add("Down", u"Button", u"&D", {310, 190, 330, 210});
+    add("Priority", u"Static", u"Priority", {300, 165, 345, 180});
+    add("Location", u"Static", u"Location:", {30, 250, 80, 265});
+    add("location value", u"Static", u"C:\\Program Files\\Common Files\\VBA\\VBE7.DLL",
+        {85, 250, 400, 265}, kVisibleChild | kLeftNoWordWrap);
+    add("Language", u"Static", u"Language:", {30, 270, 80, 285});
+    add("language value", u"Static", u"Standard", {85, 270, 200, 285});
+    return dialog;
+  }
+
+  host::Rect Client(const char* name) const { return windows->Info(controls.at(name)).rect; }
+
+  host::sim::SimHost host;
+  std::shared_ptr<host::sim::SimWindowTree> windows;
+  std::shared_ptr<host::sim::SimClock> clock;
+  MMain main;
+  Connect connect;
+  std::map<std::string, host::WindowHandle> controls;
+};
+
+}  // namespace lathmore::testing

@@ -1,0 +1,176 @@
+// The watch for the References dialog and its layout, on a window tree that behaves like user32.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/lathmore/references_dialog.h"
+
+namespace lathmore::testing {
+namespace {
+
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+
+struct Delta {
+  std::int32_t dx, dy, dw, dh;
+  bool operator==(const Delta&) const = default;
+};
+Delta Between(const host::Rect& before, const host::Rect& after) {
+  return {after.left - before.left, after.top - before.top,
+          (after.right - after.left) - (before.right - before.left),
+          (after.bottom - after.top) - (before.bottom - before.top)};
+}
+void PrintTo(const Delta& d, std::ostream* out) {
+  *out << "{" << d.dx << ", " << d.dy << ", " << d.dw << ", " << d.dh << "}";
+}
+
+TEST(Watch, TheFirstTickThatSeesTheDialogLaysItOutOnce) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.main.StartWatch();
+  w.windows->FireTimers();  // no dialog yet
+  EXPECT_THAT(w.windows->Timers(), SizeIs(1));
+
+  const auto dialog = w.OpenDialog();
+  std::map<std::string, host::Rect> before;
+  for (const auto& [name, handle] : w.controls) before[name] = w.Client(name.c_str());
+  w.windows->FireTimers();
+
+  EXPECT_EQ(w.windows->Info(dialog).rect, (host::Rect{100, 80, 820, 550}))
+      << "720 x 470, corner kept";
+  EXPECT_TRUE(w.windows->Info(dialog).onTop);
+  const std::map<std::string, Delta> expected = {
+      {"OK", {260, 0, 0, 0}},         {"Cancel", {260, 0, 0, 0}},
+      {"Browse", {260, 0, 0, 0}},     {"Help", {260, 0, 0, 0}},
+      {"frame", {0, 100, 260, 10}},   {"Up", {270, 50, 0, 0}},
+      {"Down", {270, 50, 0, 0}},      {"Priority", {270, 50, 0, 0}},
+      {"Location", {-25, 120, 0, 0}}, {"location value", {-25, 120, 300, 15}},
+      {"Language", {-25, 80, 0, 0}},  {"language value", {-28, 80, 0, 0}},
+      {"list", {0, 0, 270, 100}}};
+  for (const auto& [name, delta] : expected)
+    EXPECT_EQ(Between(before[name], w.Client(name.c_str())), delta) << name;
+  EXPECT_EQ(w.windows->Info(w.controls["location value"]).style, kVisibleChild)
+      << "exactly 0xC cleared";
+  EXPECT_EQ(w.windows->Info(w.controls["language value"]).style, kVisibleChild);
+  EXPECT_EQ(w.main.WatchTimerID, 0u);
+  EXPECT_THAT(w.windows->Timers(), IsEmpty());
+  EXPECT_EQ(w.main.DialogHwnd, dialog);
+
+  // No timer is left, so nothing moves a second time.
+  const auto ok = w.Client("OK");
+  w.windows->FireTimers();
+  EXPECT_EQ(w.Client("OK"), ok);
+}
+
+TEST(Watch, AMissingControlIsSkippedAndASearchAfterItStartsAtTheFirstChild) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.OpenDialog(u"References - VBAProject", 1000, false);
+  const auto ok = w.Client("OK");
+  const auto frame = w.Client("frame");
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_EQ(Between(ok, w.Client("OK")), (Delta{260, 100, 260, 10}))
+      << "move 5 takes the first button";
+  EXPECT_EQ(Between(frame, w.Client("frame")), (Delta{0, 0, 0, 0}));
+}
+
+TEST(Watch, PassesOverAnotherProcessesDialogAndAnotherProjectsTitle) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  const auto ours = w.OpenDialog();
+  const auto theirs =
+      w.windows->AddTopLevel({u"#32770", u"References - VBAProject", 2000, 0, {0, 0, 430, 330}});
+  const auto other =
+      w.windows->AddTopLevel({u"#32770", u"References - OtherProject", 1000, 0, {0, 0, 430, 330}});
+  EXPECT_EQ(w.main.FindOwnTopWindow(u"#32770", u"References - VBAProject"), ours);
+  EXPECT_EQ(w.main.FindOwnTopWindow(u"#32770", u"References - VBAProj"), 0u) << "the whole title";
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_EQ(w.windows->Info(ours).rect.right - w.windows->Info(ours).rect.left, 720);
+  EXPECT_EQ(w.windows->Info(theirs).rect, (host::Rect{0, 0, 430, 330}));
+  EXPECT_EQ(w.windows->Info(other).rect, (host::Rect{0, 0, 430, 330}));
+}
+
+TEST(Watch, ADialogTitledForAnotherProjectKeepsTheWatchGoing) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.windows->AddTopLevel({u"#32770", u"References - OtherProject", 1000, 0, {0, 0, 430, 330}});
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_NE(w.main.WatchTimerID, 0u);
+  EXPECT_EQ(w.main.DialogHwnd, 0u);
+}
+
+TEST(Watch, EndsAtTheFirstTickPastTenSeconds) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.main.StartWatch();
+  w.clock->AdvanceSeconds(10.0);
+  w.windows->FireTimers();
+  EXPECT_THAT(w.windows->Timers(), SizeIs(1)) << "strictly more than 10 seconds";
+  w.clock->AdvanceSeconds(0.2);
+  w.windows->FireTimers();
+  EXPECT_THAT(w.windows->Timers(), IsEmpty());
+  EXPECT_EQ(w.main.WatchTimerID, 0u);
+  w.OpenDialog();
+  w.windows->FireTimers();
+  EXPECT_EQ(w.Client("OK"), (host::Rect{320, 10, 410, 33}))
+      << "a dialog that opens later keeps its size";
+}
+
+TEST(Watch, ASecondClickRestartsTheAllowanceWithOneTimer) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.main.StartWatch();
+  const auto first = w.main.WatchTimerID;
+  w.clock->AdvanceSeconds(8);
+  w.main.StartWatch();
+  EXPECT_THAT(w.windows->Timers(), SizeIs(1));
+  EXPECT_NE(w.main.WatchTimerID, first);
+  w.clock->AdvanceSeconds(8);
+  w.windows->FireTimers();
+  EXPECT_THAT(w.windows->Timers(), SizeIs(1))
+      << "16 seconds after the first click, 8 after the second";
+  w.clock->AdvanceSeconds(2.5);
+  w.windows->FireTimers();
+  EXPECT_THAT(w.windows->Timers(), IsEmpty());
+}
+
+TEST(Watch, AnUnreadableProjectNameIsATickWithoutDialog) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.OpenDialog();
+  w.host.calls->FailOn("VBE.ActiveVBProject", 1);
+  w.main.StartWatch();
+  EXPECT_NO_THROW(w.windows->FireTimers());
+  EXPECT_THAT(w.windows->Timers(), SizeIs(1));
+  w.windows->FireTimers();
+  EXPECT_THAT(w.windows->Timers(), IsEmpty()) << "found on the next tick";
+}
+
+TEST(Watch, OnAHighDpiDisplayTheSizeAndEveryOffsetScale) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  const auto dialog = w.OpenDialog(u"References - VBAProject", 1000, true, 144);
+  const auto language = w.Client("language value");
+  const auto location = w.Client("location value");
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_EQ(w.windows->Info(dialog).rect, (host::Rect{100, 80, 1180, 785}));
+  EXPECT_EQ(Between(language, w.Client("language value")), (Delta{-42, 120, 0, 0}));
+  EXPECT_EQ(Between(location, w.Client("location value")), (Delta{-38, 180, 450, 23}));
+}
+
+TEST(Watch, GoesWhenTheModuleGoes) {
+  Watch w;
+  {
+    MMain other(w.windows, w.clock);
+    other.StartWatch();
+    EXPECT_THAT(w.windows->Timers(), SizeIs(1));
+  }
+  EXPECT_THAT(w.windows->Timers(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace lathmore::testing
