@@ -39,11 +39,11 @@ class WindowSystem {
   virtual WindowHandle GetDesktopWindow() = 0;
   // The process that owns the window.
   virtual std::uint32_t GetWindowProcessId(WindowHandle window) = 0;
-  // The next direct child of `parent` after `after` (0: from the first), in Z order, whose class
-  // is `className` (compared without regard to case) and whose whole text is `title` when one is
-  // given. 0 when there is none.
-  virtual WindowHandle FindWindowEx(WindowHandle parent, WindowHandle after, const Text& className,
-                                    const std::optional<Text>& title) = 0;
+  // FindWindowEx: the next direct child of `parent` after `after` (0: from the first), in Z order,
+  // whose class is `className` (compared without regard to case) and whose whole text is `title`
+  // when one is given. 0 when there is none.
+  virtual WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
+                                 const std::optional<Text>& title) = 0;
   // In screen coordinates.
   virtual Rect GetWindowRect(WindowHandle window) = 0;
   virtual Point ScreenToClient(WindowHandle window, Point point) = 0;

@@ -55,7 +55,7 @@ host::WindowHandle MMain::FindOwnTopWindow(const host::Text& className, const ho
   const std::uint32_t self = windows_->GetCurrentProcessId();
   host::WindowHandle window = 0;
   do {
-    window = windows_->FindWindowEx(desktop, window, className, title);
+    window = windows_->FindChild(desktop, window, className, title);
   } while (window != 0 && windows_->GetWindowProcessId(window) != self);
   return window;
 }
@@ -63,7 +63,7 @@ host::WindowHandle MMain::FindOwnTopWindow(const host::Text& className, const ho
 host::WindowHandle MMain::MoveChildControl(const char16_t* caption, const host::Text& className,
                                            host::WindowHandle after, std::int32_t dx,
                                            std::int32_t dy, std::int32_t dw, std::int32_t dh) {
-  const auto control = windows_->FindWindowEx(
+  const auto control = windows_->FindChild(
       DialogHwnd, after, className, caption ? std::optional<host::Text>(caption) : std::nullopt);
   if (control == 0) return 0;
   host::Rect rect;

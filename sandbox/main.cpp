@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
     std::cerr << "cannot read " << argv[1] << "\n";
     return 2;
   }
+  // Unbuffered: a crash of an add-in still leaves the transcript up to it.
+  std::cout.setf(std::ios::unitbuf);
   if (FAILED(OleInitialize(nullptr))) {
     std::cerr << "OLE could not start\n";
     return 2;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <set>
 
 #include "host/win/unique.h"
 
@@ -76,6 +77,15 @@ std::vector<std::string>& Sounds() {
 
 using SndPlaySound = BOOL(WINAPI*)(LPCSTR, UINT);
 SndPlaySound realSndPlaySound = nullptr;
+using SetTimerCall = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
+SetTimerCall realSetTimer = nullptr;
+using KillTimerCall = BOOL(WINAPI*)(HWND, UINT_PTR);
+KillTimerCall realKillTimer = nullptr;
+
+std::set<UINT_PTR>& Timers() {
+  static std::set<UINT_PTR> timers;
+  return timers;
+}
 
 BOOL WINAPI RecordSound(LPCSTR path, UINT flags) {
   std::string name = path ? path : "";
@@ -84,37 +94,73 @@ BOOL WINAPI RecordSound(LPCSTR path, UINT flags) {
   return realSndPlaySound ? realSndPlaySound(path, flags) : FALSE;
 }
 
-}  // namespace
+UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC tick) {
+  const UINT_PTR timer = realSetTimer(window, id, milliseconds, tick);
+  if (timer && !window) Timers().insert(timer);
+  return timer;
+}
 
-MessageBoxWatch::MessageBoxWatch() : timer_(SetTimer(nullptr, 0, 20, Tick)) { Boxes().clear(); }
-MessageBoxWatch::~MessageBoxWatch() { KillTimer(nullptr, static_cast<UINT_PTR>(timer_)); }
-std::vector<SeenMessageBox> MessageBoxWatch::Seen() const { return Boxes(); }
+BOOL WINAPI RecordKillTimer(HWND window, UINT_PTR id) {
+  const BOOL killed = realKillTimer(window, id);
+  if (killed && !window) Timers().erase(id);
+  return killed;
+}
 
-void WatchSoundsOf(const std::wstring& dllName) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(dllName.c_str()));
-  if (!base) return;
+// Points the DLL's import of `function` from `from` at `replacement`; keeps the real one.
+template <typename Function>
+void HookImport(BYTE* base, const char* from, const char* function, Function replacement,
+                Function& real) {
   const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   if (!imports.VirtualAddress) return;
   for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
        import->Name; ++import) {
-    if (_stricmp(reinterpret_cast<char*>(base + import->Name), "winmm.dll") != 0) continue;
+    if (_stricmp(reinterpret_cast<char*>(base + import->Name), from) != 0) continue;
     auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
     auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(
         base + (import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk));
     for (; name->u1.AddressOfData; ++name, ++slot) {
       if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
       const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "sndPlaySoundA") != 0) continue;
-      if (slot->u1.Function == reinterpret_cast<ULONG_PTR>(&RecordSound))
-        return;  // already watched
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+      if (slot->u1.Function == reinterpret_cast<ULONG_PTR>(replacement)) return;  // already watched
       DWORD protection = 0;
       VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
-      realSndPlaySound = reinterpret_cast<SndPlaySound>(slot->u1.Function);
-      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordSound);
+      real = reinterpret_cast<Function>(slot->u1.Function);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
       VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
       return;
+    }
+  }
+}
+
+}  // namespace
+
+MessageBoxWatch::MessageBoxWatch() : timer_(SetTimer(nullptr, 0, 20, Tick)) { Boxes().clear(); }
+MessageBoxWatch::~MessageBoxWatch() { KillTimer(nullptr, static_cast<UINT_PTR>(timer_)); }
+std::vector<SeenMessageBox> MessageBoxWatch::Seen() const { return Boxes(); }
+
+void WatchCallsOf(const std::wstring& dllName) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(dllName.c_str()));
+  if (!base) return;
+  HookImport<SndPlaySound>(base, "winmm.dll", "sndPlaySoundA", RecordSound, realSndPlaySound);
+  HookImport<SetTimerCall>(base, "user32.dll", "SetTimer", RecordSetTimer, realSetTimer);
+  HookImport<KillTimerCall>(base, "user32.dll", "KillTimer", RecordKillTimer, realKillTimer);
+}
+
+std::size_t LiveTimers() { return Timers().size(); }
+
+void PumpMessages(unsigned milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
     }
   }
 }

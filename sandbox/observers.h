@@ -30,9 +30,15 @@ class MessageBoxWatch {
   unsigned long long timer_;
 };
 
-// Records each sndPlaySoundA call the named DLL makes (it still plays). Call after every load.
-void WatchSoundsOf(const std::wstring& dllName);
+// Records each sndPlaySoundA call the named DLL makes (it still plays), and the window timers it
+// sets and kills. Call after every load of the DLL.
+void WatchCallsOf(const std::wstring& dllName);
 std::vector<std::string> TakePlayedSounds();
+// Thread timers the watched DLLs set and have not killed.
+std::size_t LiveTimers();
+
+// Runs this thread's message loop for a while, as the editor's idle loop does.
+void PumpMessages(unsigned milliseconds);
 
 // Holds Shift down for this thread while alive.
 class ShiftHeld {

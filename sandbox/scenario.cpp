@@ -18,6 +18,7 @@
 #include "sandbox/dispatch_object.h"
 #include "sandbox/editor_objects.h"
 #include "sandbox/observers.h"
+#include "sandbox/references_dialog.h"
 #include "sandbox/registry.h"
 
 namespace sandbox {
@@ -72,12 +73,19 @@ std::string Quoted(const Text& text) {
   return out + "\"";
 }
 
+constexpr std::int32_t kReferencesCommand = 942;
+
 class Runner {
  public:
   Runner(const std::wstring& directory, std::ostream& out)
       : directory_(directory),
         out_(out),
-        host_(host::sim::SimHostBuilder().Build()),
+        // The editor's own menu bar, with its References command.
+        host_(host::sim::SimHostBuilder()
+                  .ExistingBar(u"Menu Bar")
+                  .ExistingButton(30002, u"&Edit")
+                  .ExistingButton(kReferencesCommand, u"&References...")
+                  .Build()),
         vbe_(MakeEditorObject(host_.editor)) {}
 
   ScenarioResult Run(std::istream& script) {
@@ -216,6 +224,8 @@ class Runner {
             {"remove-component", &Runner::RemoveComponent},
             {"insert-lines", &Runner::InsertLines},
             {"editor-activates-shown-panes", &Runner::ActivatesShown},
+            {"choose-references", &Runner::ChooseReferences},
+            {"wait", &Runner::Wait},
             {"user-place", &Runner::UserPlace},
             {"user-delete-bar", &Runner::UserDeleteBar},
             {"show", &Runner::Show},
@@ -395,7 +405,7 @@ class Runner {
   void Connect(const std::vector<std::string>& w) {
     Need(w, 2, "connect <ProgID>");
     Report(addins_.Connect(FromUtf8(w[1]), vbe_.Get()), "connection of " + w[1]);
-    for (const wchar_t* dll : {L"Quillon.dll", L"Lathmore.dll"}) WatchSoundsOf(dll);
+    for (const wchar_t* dll : {L"Quillon.dll", L"Lathmore.dll"}) WatchCallsOf(dll);
   }
   void ConnectOther(const std::vector<std::string>& w) {
     Need(w, 2, "connect-other <ProgID>");
@@ -482,6 +492,55 @@ class Runner {
     Tell("the user deleted bar " + w[1]);
   }
 
+  // Tools > References, as the editor carries it out: the command's Click goes to every handler
+  // first; then, unless one cancelled it, the modal dialog opens with its own message loop.
+  void ChooseReferences(const std::vector<std::string>& w) {
+    const bool withDialog = !(w.size() > 1 && w[1] == "without-dialog");
+    const auto command = Control("Menu Bar", "2");
+    TakeRaisedCount();
+    host::sim::ClickOutcome outcome;
+    try {
+      outcome = command->Click();
+      last_ = {S_OK, {}};
+    } catch (const host::HostError& error) {
+      last_ = {static_cast<HRESULT>(error.Code()), error.Description()};
+      Tell("the command's click handler failed with " + Hex(error.Code()) + " " +
+           Quoted(error.Description()));
+    }
+    Tell("chose Tools > References; " + std::to_string(LiveTimers()) + " add-in timer(s) running");
+    if (outcome.cancelDefault) {
+      Tell("an add-in cancelled the command");
+      return;
+    }
+    if (!withDialog) return;
+    const auto project =
+        host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
+    dialog_ = ShowReferencesDialog(project, 1500);
+    const auto size = [](const RECT& r) {
+      return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+    };
+    Tell("the References dialog opened at " + size(dialog_.before) +
+         (dialog_.laidOutAfterMs < 0 ? "; nothing changed it"
+                                     : "; " + std::to_string(dialog_.laidOutAfterMs) +
+                                           " ms later it measured " + size(dialog_.after)));
+    for (const auto& c : dialog_.controls) {
+      const RECT& b = c.before;
+      const RECT& a = c.after;
+      Tell("  " + c.name + ": moved " + std::to_string(a.left - b.left) + ", " +
+           std::to_string(a.top - b.top) + "; grew " +
+           std::to_string((a.right - a.left) - (b.right - b.left)) + " x " +
+           std::to_string((a.bottom - a.top) - (b.bottom - b.top)) +
+           (c.styleAfter != c.styleBefore
+                ? "; style " + Hex(c.styleBefore) + " to " + Hex(c.styleAfter)
+                : ""));
+    }
+  }
+  void Wait(const std::vector<std::string>& w) {
+    Need(w, 2, "wait <milliseconds>");
+    PumpMessages(static_cast<unsigned>(Number(w[1])));
+    Tell("waited " + w[1] + " ms; " + std::to_string(LiveTimers()) + " add-in timer(s) running");
+  }
+
   // ---- what is there ----------------------------------------------------------------------
 
   std::string Describe(const host::sim::SimCommandBar& bar) const {
@@ -535,8 +594,11 @@ class Runner {
             ok ? "success" : Hex(last_.hr) + " " + Quoted(last_.description));
     } else if (what == "bars") {
       Need(w, 3, "expect bars <count>");
-      const auto count = host_.editor->Bars()->Bars().size();
-      Check(static_cast<long>(count) == Number(w[2]), "the editor has " + w[2] + " bars",
+      // The add-ins' own bars: the temporary ones.
+      const auto& bars = host_.editor->Bars()->Bars();
+      const auto count =
+          std::count_if(bars.begin(), bars.end(), [](const auto& bar) { return bar->Temporary(); });
+      Check(static_cast<long>(count) == Number(w[2]), "the editor has " + w[2] + " add-in bars",
             std::to_string(count));
     } else if (what == "no-bar") {
       Need(w, 3, "expect no-bar <bar>");
@@ -635,6 +697,49 @@ class Runner {
       const std::int32_t wanted = w[2] == "designer" ? host::kDesignerWindow : host::kCodeWindow;
       Check(type == wanted, "the active window is a " + w[2] + " window",
             type ? (*type == host::kDesignerWindow ? "a designer" : "a code window") : "no window");
+    } else if (what == "timers") {
+      Need(w, 3, "expect timers <count>");
+      Check(static_cast<long>(LiveTimers()) == Number(w[2]), w[2] + " add-in timer(s) running",
+            std::to_string(LiveTimers()));
+    } else if (what == "dialog") {
+      Need(w, 4, "expect dialog <width> <height>");
+      const RECT& a = dialog_.after;
+      const RECT& b = dialog_.before;
+      Check(a.right - a.left == Number(w[2]) && a.bottom - a.top == Number(w[3]) &&
+                a.left == b.left && a.top == b.top,
+            "the dialog measures " + w[2] + " x " + w[3] + " with its top-left corner kept",
+            std::to_string(a.right - a.left) + " x " + std::to_string(a.bottom - a.top) + " at " +
+                std::to_string(a.left) + ", " + std::to_string(a.top) + " (opened at " +
+                std::to_string(b.left) + ", " + std::to_string(b.top) + ")");
+    } else if (what == "laid-out-within") {
+      Need(w, 3, "expect laid-out-within <milliseconds>");
+      Check(dialog_.laidOutAfterMs >= 0 && dialog_.laidOutAfterMs <= Number(w[2]),
+            "laid out within " + w[2] + " ms",
+            dialog_.laidOutAfterMs < 0 ? "no layout"
+                                       : std::to_string(dialog_.laidOutAfterMs) + " ms");
+    } else if (what == "moved") {
+      Need(w, 7, "expect moved <control> <dx> <dy> <dw> <dh>");
+      const auto found = std::find_if(dialog_.controls.begin(), dialog_.controls.end(),
+                                      [&](const ControlReport& c) { return c.name == w[2]; });
+      if (found == dialog_.controls.end()) throw ScriptError{"the dialog has no control " + w[2]};
+      const RECT& b = found->before;
+      const RECT& a = found->after;
+      const long seen[4] = {a.left - b.left, a.top - b.top, (a.right - a.left) - (b.right - b.left),
+                            (a.bottom - a.top) - (b.bottom - b.top)};
+      const bool same = seen[0] == Number(w[3]) && seen[1] == Number(w[4]) &&
+                        seen[2] == Number(w[5]) && seen[3] == Number(w[6]);
+      Check(same, w[2] + " moved " + w[3] + ", " + w[4] + " and grew " + w[5] + " x " + w[6],
+            std::to_string(seen[0]) + ", " + std::to_string(seen[1]) + ", " +
+                std::to_string(seen[2]) + " x " + std::to_string(seen[3]));
+    } else if (what == "style-cleared") {
+      Need(w, 4, "expect style-cleared <control> <bits>");
+      const auto found = std::find_if(dialog_.controls.begin(), dialog_.controls.end(),
+                                      [&](const ControlReport& c) { return c.name == w[2]; });
+      if (found == dialog_.controls.end()) throw ScriptError{"the dialog has no control " + w[2]};
+      const long bits = std::stol(w[3], nullptr, 0);
+      Check(found->styleAfter == (found->styleBefore & ~bits),
+            w[2] + "'s style lost exactly " + w[3],
+            Hex(found->styleBefore) + " to " + Hex(found->styleAfter));
     } else if (what == "calls") {
       Need(w, 4, "expect calls <Object.Operation> <count>");
       const auto count = host_.calls->Count(w[2]);
@@ -734,6 +839,7 @@ class Runner {
   std::shared_ptr<host::sim::SimProject> project_;
   Outcome last_;
   long sinksReached_ = 0;
+  DialogReport dialog_;
   std::vector<SeenMessageBox> messages_;
   std::vector<std::string> sounds_;
   ScenarioResult result_;

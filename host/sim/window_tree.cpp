@@ -12,7 +12,7 @@ constexpr WindowHandle kDesktop = 0x10;
 
 SimWindowTree::SimWindowTree(std::shared_ptr<HostCalls> calls, std::uint32_t processId)
     : calls_(std::move(calls)), processId_(processId) {
-  windows_[kDesktop] = SimWindowInfo{u"#32769", u"", 0, 0, {0, 0, 1920, 1080}};
+  windows_[kDesktop] = SimWindowInfo{u"#32769", u"", 0, 0, {0, 0, 1920, 1080}, {}};
 }
 
 TimerId SimWindowTree::SetTimer(std::uint32_t, std::function<void()> tick) {
@@ -42,8 +42,8 @@ std::uint32_t SimWindowTree::GetWindowProcessId(WindowHandle window) {
   return found == windows_.end() ? 0 : found->second.processId;
 }
 
-WindowHandle SimWindowTree::FindWindowEx(WindowHandle parent, WindowHandle after,
-                                         const Text& className, const std::optional<Text>& title) {
+WindowHandle SimWindowTree::FindChild(WindowHandle parent, WindowHandle after,
+                                      const Text& className, const std::optional<Text>& title) {
   calls_->Enter("Windows.FindWindowEx");
   const auto found = children_.find(parent);
   if (found == children_.end()) return 0;

@@ -34,8 +34,8 @@ class SimWindowTree : public WindowSystem {
   std::uint32_t GetCurrentProcessId() override;
   WindowHandle GetDesktopWindow() override;
   std::uint32_t GetWindowProcessId(WindowHandle window) override;
-  WindowHandle FindWindowEx(WindowHandle parent, WindowHandle after, const Text& className,
-                            const std::optional<Text>& title) override;
+  WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
+                         const std::optional<Text>& title) override;
   Rect GetWindowRect(WindowHandle window) override;
   Point ScreenToClient(WindowHandle window, Point point) override;
   void SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,

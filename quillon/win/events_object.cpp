@@ -2,11 +2,14 @@
 
 #include "host/win/boundary.h"
 #include "host/win/editor.h"
+#include "host/win/module_state.h"
 
 namespace quillon::win {
 
 EventsObject::EventsObject()
-    : dispatch_(__uuidof(_clsVBE_Events)), state_(AcquireModuleState()), sink_(state_->actions) {}
+    : dispatch_(__uuidof(_clsVBE_Events)),
+      state_(host::win::AcquireModuleState<ModuleState>()),
+      sink_(state_->actions) {}
 
 void* EventsObject::InterfaceFor(REFIID iid) {
   if (iid == IID_IDispatch || iid == __uuidof(_clsVBE_Events))

@@ -5,25 +5,10 @@
 
 namespace quillon::win {
 
-namespace {
-
-std::weak_ptr<ModuleState> current;
-
-}  // namespace
-
 ModuleState::ModuleState()
     : addin(Platform{host::win::RegistrySettings(), host::win::ProcessEnvironment(),
                      host::win::WinSound(), host::win::WinKeyboard(),
                      host::win::WinMessageBoxes()}),
       actions(addin.Actions()) {}
-
-std::shared_ptr<ModuleState> AcquireModuleState() {
-  auto state = current.lock();
-  if (!state) {
-    state = std::make_shared<ModuleState>();
-    current = state;
-  }
-  return state;
-}
 
 }  // namespace quillon::win

@@ -14,21 +14,21 @@ TEST(WindowTree, FindsChildrenInOrderAfterAGivenOneWithClassesIgnoringCase) {
   const auto a = tree.AddChild(dialog, {u"Button", u"&Help"});
   const auto b = tree.AddChild(dialog, {u"Static", u"x"});
   const auto c = tree.AddChild(dialog, {u"Button", u""});
-  EXPECT_EQ(tree.FindWindowEx(dialog, 0, u"button", std::nullopt), a);
-  EXPECT_EQ(tree.FindWindowEx(dialog, a, u"BUTTON", std::nullopt), c);
-  EXPECT_EQ(tree.FindWindowEx(dialog, c, u"Button", std::nullopt), 0u);
-  EXPECT_EQ(tree.FindWindowEx(dialog, 0, u"Button", Text(u"&Help")), a);
-  EXPECT_EQ(tree.FindWindowEx(dialog, 0, u"Button", Text(u"&Hel")), 0u) << "whole titles only";
-  EXPECT_EQ(tree.FindWindowEx(dialog, 0, u"Static", Text(u"x")), b);
-  EXPECT_EQ(tree.FindWindowEx(tree.GetDesktopWindow(), 0, u"#32770", Text(u"Dialog")), dialog);
+  EXPECT_EQ(tree.FindChild(dialog, 0, u"button", std::nullopt), a);
+  EXPECT_EQ(tree.FindChild(dialog, a, u"BUTTON", std::nullopt), c);
+  EXPECT_EQ(tree.FindChild(dialog, c, u"Button", std::nullopt), 0u);
+  EXPECT_EQ(tree.FindChild(dialog, 0, u"Button", Text(u"&Help")), a);
+  EXPECT_EQ(tree.FindChild(dialog, 0, u"Button", Text(u"&Hel")), 0u) << "whole titles only";
+  EXPECT_EQ(tree.FindChild(dialog, 0, u"Static", Text(u"x")), b);
+  EXPECT_EQ(tree.FindChild(tree.GetDesktopWindow(), 0, u"#32770", Text(u"Dialog")), dialog);
 }
 
 TEST(WindowTree, NewTopLevelWindowsOpenInFront) {
   SimWindowTree tree(std::make_shared<HostCalls>());
   const auto older = tree.AddTopLevel({u"#32770", u"T"});
   const auto newer = tree.AddTopLevel({u"#32770", u"T"});
-  EXPECT_EQ(tree.FindWindowEx(tree.GetDesktopWindow(), 0, u"#32770", Text(u"T")), newer);
-  EXPECT_EQ(tree.FindWindowEx(tree.GetDesktopWindow(), newer, u"#32770", Text(u"T")), older);
+  EXPECT_EQ(tree.FindChild(tree.GetDesktopWindow(), 0, u"#32770", Text(u"T")), newer);
+  EXPECT_EQ(tree.FindChild(tree.GetDesktopWindow(), newer, u"#32770", Text(u"T")), older);
 }
 
 TEST(WindowTree, ChildRectanglesRoundTripThroughScreenCoordinates) {

@@ -1,0 +1,153 @@
+#include "sandbox/references_dialog.h"
+
+#include <cstring>
+
+#include "host/win/unique.h"
+
+namespace sandbox {
+
+namespace {
+
+enum : WORD { kButton = 0x0080, kStatic = 0x0082, kListBox = 0x0083 };
+
+struct Item {
+  const char* name;
+  WORD atom;
+  const wchar_t* text;
+  short x, y, cx, cy;
+  WORD id;
+  DWORD style;
+};
+
+// In dialog units, in the order the editor's dialog creates its controls.
+const Item kItems[] = {
+    {"list", kListBox, L"", 6, 18, 200, 120, 200, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP},
+    {"OK", kButton, L"OK", 214, 6, 60, 14, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {"Cancel", kButton, L"Cancel", 214, 23, 60, 14, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP},
+    {"Browse", kButton, L"&Browse...", 214, 44, 60, 14, 101, BS_PUSHBUTTON | WS_TABSTOP},
+    {"Help", kButton, L"&Help", 214, 61, 60, 14, 102, BS_PUSHBUTTON | WS_TABSTOP},
+    {"frame", kButton, L"", 6, 142, 268, 52, 103, BS_GROUPBOX},
+    {"Up", kButton, L"&U", 208, 80, 14, 14, 104, BS_PUSHBUTTON},
+    {"Down", kButton, L"&D", 208, 106, 14, 14, 105, BS_PUSHBUTTON},
+    {"Priority", kStatic, L"Priority", 206, 96, 40, 8, 106, SS_LEFT},
+    {"Location", kStatic, L"Location:", 12, 152, 36, 8, 107, SS_LEFT},
+    {"location-value", kStatic,
+     L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL", 50, 152, 220, 8,
+     108, SS_LEFTNOWORDWRAP},
+    {"Language", kStatic, L"Language:", 12, 166, 36, 8, 109, SS_LEFT},
+    {"language-value", kStatic, L"Standard", 50, 166, 120, 8, 110, SS_LEFT},
+};
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchMs = 20;
+
+class Template {
+ public:
+  void Word(WORD w) {
+    bytes_.insert(bytes_.end(), reinterpret_cast<BYTE*>(&w), reinterpret_cast<BYTE*>(&w) + 2);
+  }
+  void Dword(DWORD d) { Word(LOWORD(d)), Word(HIWORD(d)); }
+  void Text(const wchar_t* text) {
+    for (; *text; ++text) Word(static_cast<WORD>(*text));
+    Word(0);
+  }
+  void AlignToDword() {
+    while (bytes_.size() % 4) bytes_.push_back(0);
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+ private:
+  std::vector<BYTE> bytes_;
+};
+
+struct Watch {
+  DialogReport report;
+  DWORD opened = 0;
+  unsigned limitMs = 0;
+  std::vector<HWND> controls;
+};
+
+RECT ClientRect(HWND dialog, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void Finish(HWND dialog, Watch& watch) {
+  GetWindowRect(dialog, &watch.report.after);
+  for (std::size_t i = 0; i < watch.controls.size(); ++i) {
+    watch.report.controls[i].after = ClientRect(dialog, watch.controls[i]);
+    watch.report.controls[i].styleAfter = GetWindowLongW(watch.controls[i], GWL_STYLE);
+  }
+  KillTimer(dialog, kWatchTimer);
+  EndDialog(dialog, 0);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto& watch = *reinterpret_cast<Watch*>(lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    GetWindowRect(dialog, &watch.report.before);
+    for (const auto& item : kItems) {
+      HWND control = GetDlgItem(dialog, item.id);
+      watch.controls.push_back(control);
+      watch.report.controls.push_back(
+          {item.name, ClientRect(dialog, control), {}, GetWindowLongW(control, GWL_STYLE), 0});
+    }
+    watch.opened = GetTickCount();
+    SetTimer(dialog, kWatchTimer, kWatchMs, nullptr);
+    return TRUE;
+  }
+  auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (!watch) return FALSE;
+  if (message == WM_TIMER && wParam == kWatchTimer) {
+    RECT now{};
+    GetWindowRect(dialog, &now);
+    const DWORD elapsed = GetTickCount() - watch->opened;
+    const bool resized =
+        (now.right - now.left) != (watch->report.before.right - watch->report.before.left) ||
+        (now.bottom - now.top) != (watch->report.before.bottom - watch->report.before.top);
+    if (resized) watch->report.laidOutAfterMs = static_cast<long>(elapsed);
+    if (resized || elapsed > watch->limitMs) Finish(dialog, *watch);
+    return TRUE;
+  }
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    Finish(dialog, *watch);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs) {
+  const std::wstring title = L"References - " + std::wstring(host::win::Wide(projectName));
+  Template t;
+  t.Dword(DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+  t.Dword(0);
+  t.Word(static_cast<WORD>(std::size(kItems)));
+  t.Word(20), t.Word(20), t.Word(280), t.Word(200);
+  t.Word(0);  // no menu
+  t.Word(0);  // the dialog class
+  t.Text(title.c_str());
+  t.Word(8);
+  t.Text(L"MS Shell Dlg");
+  for (const auto& item : kItems) {
+    t.AlignToDword();
+    t.Dword(WS_CHILD | WS_VISIBLE | item.style);
+    t.Dword(0);
+    t.Word(static_cast<WORD>(item.x)), t.Word(static_cast<WORD>(item.y));
+    t.Word(static_cast<WORD>(item.cx)), t.Word(static_cast<WORD>(item.cy));
+    t.Word(item.id);
+    t.Word(0xFFFF), t.Word(item.atom);
+    t.Text(item.text);
+    t.Word(0);  // no creation data
+  }
+  Watch watch;
+  watch.limitMs = limitMs;
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, DialogProc,
+                          reinterpret_cast<LPARAM>(&watch));
+  return watch.report;
+}
+
+}  // namespace sandbox
