@@ -32,7 +32,8 @@ function(addins_windows_dll target)
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  # Stripped in Release: what ships carries no symbols.
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
   endif()

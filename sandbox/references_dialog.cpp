@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/win/unique.h"
+#include "sandbox/pictures.h"
 
 namespace sandbox {
 
@@ -26,19 +27,20 @@ const Item kItems[] = {
     {"Cancel", kButton, L"Cancel", 214, 23, 60, 14, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP},
     {"Browse", kButton, L"&Browse...", 214, 44, 60, 14, 101, BS_PUSHBUTTON | WS_TABSTOP},
     {"Help", kButton, L"&Help", 214, 61, 60, 14, 102, BS_PUSHBUTTON | WS_TABSTOP},
-    {"frame", kButton, L"", 6, 142, 268, 52, 103, BS_GROUPBOX},
+    {"frame", kButton, L"", 6, 138, 268, 62, 103, BS_GROUPBOX},
     {"Up", kButton, L"&U", 208, 80, 14, 14, 104, BS_PUSHBUTTON},
     {"Down", kButton, L"&D", 208, 106, 14, 14, 105, BS_PUSHBUTTON},
     {"Priority", kStatic, L"Priority", 206, 96, 40, 8, 106, SS_LEFT},
-    {"Location", kStatic, L"Location:", 12, 152, 36, 8, 107, SS_LEFT},
+    {"Location", kStatic, L"Location:", 30, 146, 36, 8, 107, SS_LEFT},
     {"location-value", kStatic,
-     L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL", 50, 152, 220, 8,
+     L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL", 70, 146, 200, 8,
      108, SS_LEFTNOWORDWRAP},
-    {"Language", kStatic, L"Language:", 12, 166, 36, 8, 109, SS_LEFT},
-    {"language-value", kStatic, L"Standard", 50, 166, 120, 8, 110, SS_LEFT},
+    {"Language", kStatic, L"Language:", 30, 191, 36, 8, 109, SS_LEFT},
+    {"language-value", kStatic, L"Standard", 70, 191, 120, 8, 110, SS_LEFT},
 };
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 20;
+constexpr DWORD kPaintedMs = 120;  // the dialog is on the screen by then
 
 class Template {
  public:
@@ -63,6 +65,9 @@ struct Watch {
   DialogReport report;
   DWORD opened = 0;
   unsigned limitMs = 0;
+  bool pictured = false;
+  bool recorded = false;
+  DWORD closeAtMs = 0;
   std::vector<HWND> controls;
 };
 
@@ -73,46 +78,82 @@ RECT ClientRect(HWND dialog, HWND control) {
   return r;
 }
 
-void Finish(HWND dialog, Watch& watch) {
+void Record(HWND dialog, Watch& watch) {
   GetWindowRect(dialog, &watch.report.after);
   for (std::size_t i = 0; i < watch.controls.size(); ++i) {
     watch.report.controls[i].after = ClientRect(dialog, watch.controls[i]);
     watch.report.controls[i].styleAfter = GetWindowLongW(watch.controls[i], GWL_STYLE);
   }
+  watch.recorded = true;
+}
+
+void Close(HWND dialog) {
   KillTimer(dialog, kWatchTimer);
   EndDialog(dialog, 0);
 }
 
+void Open(HWND dialog, Watch& watch) {
+  GetWindowRect(dialog, &watch.report.before);
+  for (const auto& item : kItems) {
+    HWND control = GetDlgItem(dialog, item.id);
+    watch.controls.push_back(control);
+    watch.report.controls.push_back(
+        {item.name, ClientRect(dialog, control), {}, GetWindowLongW(control, GWL_STYLE), 0});
+  }
+  // Some of the references a workbook has, long names and all.
+  for (const wchar_t* reference :
+       {L"Visual Basic For Applications", L"Microsoft Excel 16.0 Object Library", L"OLE Automation",
+        L"Microsoft Office 16.0 Object Library",
+        L"Microsoft Visual Basic for Applications Extensibility 5.3",
+        L"Microsoft Scripting Runtime", L"Microsoft ActiveX Data Objects 6.1 Library"})
+    SendDlgItemMessageW(dialog, 200, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(reference));
+  watch.opened = GetTickCount();
+  SetTimer(dialog, kWatchTimer, kWatchMs, nullptr);
+}
+
+void Tick(HWND dialog, Watch& watch) {
+  const DWORD elapsed = GetTickCount() - watch.opened;
+  if (!watch.pictured && (elapsed >= kPaintedMs || watch.recorded)) {  // as the editor drew it
+    watch.pictured = true;
+    SaveWindowPicture(dialog, L"references-before.bmp");
+  }
+  if (watch.recorded) {
+    // Kept open a little longer only to picture it once everything has repainted.
+    if (elapsed >= watch.closeAtMs) {
+      SaveWindowPicture(dialog, L"references-after.bmp");
+      Close(dialog);
+    }
+    return;
+  }
+  RECT now{};
+  GetWindowRect(dialog, &now);
+  const RECT& before = watch.report.before;
+  const bool resized = (now.right - now.left) != (before.right - before.left) ||
+                       (now.bottom - now.top) != (before.bottom - before.top);
+  if (resized) watch.report.laidOutAfterMs = static_cast<long>(elapsed);
+  if (!resized && elapsed <= watch.limitMs) return;
+  Record(dialog, watch);
+  if (PictureFolder().empty())
+    Close(dialog);
+  else
+    watch.closeAtMs = elapsed + 400;
+}
+
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    auto& watch = *reinterpret_cast<Watch*>(lParam);
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    GetWindowRect(dialog, &watch.report.before);
-    for (const auto& item : kItems) {
-      HWND control = GetDlgItem(dialog, item.id);
-      watch.controls.push_back(control);
-      watch.report.controls.push_back(
-          {item.name, ClientRect(dialog, control), {}, GetWindowLongW(control, GWL_STYLE), 0});
-    }
-    watch.opened = GetTickCount();
-    SetTimer(dialog, kWatchTimer, kWatchMs, nullptr);
+    Open(dialog, *reinterpret_cast<Watch*>(lParam));
     return TRUE;
   }
   auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (!watch) return FALSE;
   if (message == WM_TIMER && wParam == kWatchTimer) {
-    RECT now{};
-    GetWindowRect(dialog, &now);
-    const DWORD elapsed = GetTickCount() - watch->opened;
-    const bool resized =
-        (now.right - now.left) != (watch->report.before.right - watch->report.before.left) ||
-        (now.bottom - now.top) != (watch->report.before.bottom - watch->report.before.top);
-    if (resized) watch->report.laidOutAfterMs = static_cast<long>(elapsed);
-    if (resized || elapsed > watch->limitMs) Finish(dialog, *watch);
+    Tick(dialog, *watch);
     return TRUE;
   }
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    Finish(dialog, *watch);
+    if (!watch->recorded) Record(dialog, *watch);
+    Close(dialog);
     return TRUE;
   }
   return FALSE;
@@ -126,7 +167,7 @@ DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitM
   t.Dword(DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
   t.Dword(0);
   t.Word(static_cast<WORD>(std::size(kItems)));
-  t.Word(20), t.Word(20), t.Word(280), t.Word(200);
+  t.Word(20), t.Word(20), t.Word(280), t.Word(206);
   t.Word(0);  // no menu
   t.Word(0);  // the dialog class
   t.Text(title.c_str());

@@ -18,6 +18,7 @@
 #include "sandbox/dispatch_object.h"
 #include "sandbox/editor_objects.h"
 #include "sandbox/observers.h"
+#include "sandbox/pictures.h"
 #include "sandbox/references_dialog.h"
 #include "sandbox/registry.h"
 
@@ -226,6 +227,8 @@ class Runner {
             {"editor-activates-shown-panes", &Runner::ActivatesShown},
             {"choose-references", &Runner::ChooseReferences},
             {"wait", &Runner::Wait},
+            {"pictures", &Runner::Pictures},
+            {"picture-toolbars", &Runner::PictureToolbars},
             {"user-place", &Runner::UserPlace},
             {"user-delete-bar", &Runner::UserDeleteBar},
             {"show", &Runner::Show},
@@ -534,6 +537,16 @@ class Runner {
                 ? "; style " + Hex(c.styleBefore) + " to " + Hex(c.styleAfter)
                 : ""));
     }
+  }
+  // Pictures are taken only where a folder was given, to be made into the README's pictures.
+  void Pictures(const std::vector<std::string>& w) {
+    Need(w, 2, "pictures <folder>");
+    PictureFolder() = std::wstring(host::win::Wide(FromUtf8(w[1])));
+    CreateDirectoryW(PictureFolder().c_str(), nullptr);
+  }
+  void PictureToolbars(const std::vector<std::string>& w) {
+    Need(w, 2, "picture-toolbars <name>");
+    SaveToolbarsPicture(host_.editor->Bars(), std::wstring(host::win::Wide(FromUtf8(w[1]))));
   }
   void Wait(const std::vector<std::string>& w) {
     Need(w, 2, "wait <milliseconds>");

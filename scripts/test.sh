@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests, then the DLLs for 64- and 32-bit
-# Office with their end-to-end scenarios in the sandbox under Wine.
+# Office with their end-to-end scenarios in the sandbox under Wine, then the release folder's
+# install and uninstall under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,3 +12,6 @@ for preset in native x64 x86; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+echo "== release"
+bash scripts/release.sh
+bash scripts/test-release.sh
