@@ -459,6 +459,9 @@ class Runner {
     }
     sinksReached_ = TakeRaisedCount();
     Tell("the click reached " + std::to_string(sinksReached_) + " event sink(s)");
+    if (control->Exists())
+      Tell("the button now reads " + Quoted(control->CaptionShown()) +
+           (control->StateShown() == host::kStateDown ? ", drawn pressed" : ", drawn up"));
     messages_ = watch.Seen();
     for (const auto& box : messages_)
       Tell("message box " + Quoted(box.title) + (box.okOnly ? ", OK only" : ", not OK only") +

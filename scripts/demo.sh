@@ -11,4 +11,4 @@ prefix="$PWD/build/x64/wineprefix"
 bash scripts/wine-prefix.sh start "$prefix"
 trap 'bash scripts/wine-prefix.sh stop "$prefix"' EXIT
 WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=" \
-  wine build/x64/bin/sandbox.exe demo/quillon.scn
+  wine build/x64/bin/sandbox.exe demo/session.scn
