@@ -22,7 +22,7 @@ struct Bench {
   static host::sim::SimHost Built(std::int32_t lines) {
     host::Text code;
     for (std::int32_t i = 1; i <= lines; ++i)
-      code += u"    total = total + " + std::u16string(1, u'0' + i % 10) + u"\n";
+      code += u"    total = total + " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + u"\n";
     return SimHostBuilder()
         .Project(u"P", u"C:\\P.xlsm")
         .Module(u"Small", u"Sub S()\nEnd Sub")

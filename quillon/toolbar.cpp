@@ -84,8 +84,8 @@ void Toolbar::Remove() {
       {host::Text(kWidthKey), &host::CommandBar::Width},
       {host::Text(kHeightKey), &host::CommandBar::Height},
   }};
-  for (const auto& [key, get] : numbers)
-    host::Ignore([&] { Save(key, FormatWholeNumber((bar.*get)())); });
+  for (const auto& number : numbers)
+    host::Ignore([&] { Save(number.first, FormatWholeNumber((bar.*number.second)())); });
   host::Ignore([&] { Save(host::Text(kVisibleKey), FormatFlag(bar.Visible())); });
   host::Ignore([&] { bar.Delete(); });
 }

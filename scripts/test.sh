@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests, then the DLLs for 64- and 32-bit
+# Builds everything and runs every test: the native unit tests, plainly and under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then the DLLs for 64- and 32-bit
 # Office with their end-to-end scenarios in the sandbox under Wine, then the release folder's
 # install and uninstall under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-for preset in native x64 x86; do
+for preset in native sanitize x64 x86; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
