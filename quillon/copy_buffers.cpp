@@ -101,10 +101,11 @@ void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>&
     }
     // The last separator goes, and with it every empty piece at the end of the selection.
     while (!text.empty() && text.back() == u'\n') text.pop_back();
-    // Kept only now that every line was read: a capture cut short leaves the old text.
-    CopyBuffers[buffer] = std::move(text);
     button->SetState(host::kStateDown);
     button->SetCaption(caption);
+    // Kept only now that the capture is complete: one cut short leaves the old text, and the
+    // button never tells of a text the buffer does not hold.
+    CopyBuffers[buffer] = std::move(text);
     feedback_.PlayZoomInSound();
   } catch (const host::HostError&) {
   }

@@ -222,6 +222,11 @@ std::shared_ptr<SimControl> SimCommandBar::Control(std::int32_t index) const {
   return controls_[static_cast<std::size_t>(index - 1)];
 }
 
+void SimCommandBar::RemoveControl(std::int32_t index) {
+  if (index >= 1 && index <= static_cast<std::int32_t>(controls_.size()))
+    controls_.erase(controls_.begin() + (index - 1));
+}
+
 std::shared_ptr<SimControl> SimCommandBar::AppendControl(std::int32_t type, std::int32_t id) {
   controls_.push_back(std::make_shared<SimControl>(calls_, weak_from_this(), type, id));
   return controls_.back();

@@ -121,7 +121,7 @@ void SimCodePane::SetSelection(std::int32_t startLine, std::int32_t startColumn,
 
 std::shared_ptr<host::CodeModule> SimCodePane::CodeModule() {
   Enter("CodePane.CodeModule");
-  return component_.CodeModule();
+  return component_.Module();
 }
 
 void SimCodePane::Show() {
@@ -160,6 +160,10 @@ Text SimComponent::Name() {
 std::shared_ptr<host::CodeModule> SimComponent::CodeModule() {
   calls_->Enter("VBComponent.CodeModule");
   if (!exists_) Gone();
+  return Module();
+}
+
+std::shared_ptr<host::CodeModule> SimComponent::Module() {
   return std::shared_ptr<host::CodeModule>(shared_from_this(), module_.get());
 }
 

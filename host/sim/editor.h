@@ -90,6 +90,8 @@ class SimComponent : public VBComponent, public std::enable_shared_from_this<Sim
   const std::shared_ptr<SimWindow>& CodeWindow() const { return codeWindow_; }
   const std::shared_ptr<SimWindow>& DesignerWindow() const { return designerWindow_; }
   std::shared_ptr<SimEditor> Editor() const;
+  // The code module, reached without a host call of its own.
+  std::shared_ptr<host::CodeModule> Module();
   // Shows the code window with the pane active, as the user or CodePane.Show does.
   void ShowCode();
 

@@ -14,18 +14,23 @@ namespace {
 }  // namespace
 
 void HostCalls::Enter(std::string_view operation) {
+  if (Fails(operation)) ThrowPlanned(operation);
+}
+
+bool HostCalls::Fails(std::string_view operation) {
   log_.emplace_back(operation);
   if (failAtCall_ != 0 && ++callsSinceArmed_ == failAtCall_) {
     failAtCall_ = 0;
-    ThrowPlanned(operation);
+    return true;
   }
   const auto plan = plans_.find(operation);
-  if (plan == plans_.end()) return;
-  if (plan->second.remaining < 0) ThrowPlanned(operation);
+  if (plan == plans_.end()) return false;
+  if (plan->second.remaining < 0) return true;
   if (plan->second.remaining-- == 0) {
     plans_.erase(plan);
-    ThrowPlanned(operation);
+    return true;
   }
+  return false;
 }
 
 void HostCalls::FailOn(std::string_view operation, int occurrence) {

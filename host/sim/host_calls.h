@@ -14,6 +14,9 @@ class HostCalls {
  public:
   // Logs the operation and throws host::HostError when a failure is planned for this call.
   void Enter(std::string_view operation);
+  // Logs the operation; true when a failure is planned for this call. For operations whose
+  // failure the real system reports by doing nothing and answering 0, as user32 does.
+  bool Fails(std::string_view operation);
 
   // Fails the `occurrence`-th call (1-based, counted from now) of `operation`, or every call of
   // it when `occurrence` is 0.

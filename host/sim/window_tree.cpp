@@ -16,35 +16,35 @@ SimWindowTree::SimWindowTree(std::shared_ptr<HostCalls> calls, std::uint32_t pro
 }
 
 TimerId SimWindowTree::SetTimer(std::uint32_t, std::function<void()> tick) {
-  calls_->Enter("Windows.SetTimer");
+  if (calls_->Fails("Windows.SetTimer")) return 0;
   timers_[nextTimer_] = std::move(tick);
   return nextTimer_++;
 }
 
 void SimWindowTree::KillTimer(TimerId timer) {
-  calls_->Enter("Windows.KillTimer");
+  if (calls_->Fails("Windows.KillTimer")) return;
   timers_.erase(timer);
 }
 
 std::uint32_t SimWindowTree::GetCurrentProcessId() {
-  calls_->Enter("Windows.GetCurrentProcessId");
+  if (calls_->Fails("Windows.GetCurrentProcessId")) return 0;
   return processId_;
 }
 
 WindowHandle SimWindowTree::GetDesktopWindow() {
-  calls_->Enter("Windows.GetDesktopWindow");
+  if (calls_->Fails("Windows.GetDesktopWindow")) return 0;
   return kDesktop;
 }
 
 std::uint32_t SimWindowTree::GetWindowProcessId(WindowHandle window) {
-  calls_->Enter("Windows.GetWindowThreadProcessId");
+  if (calls_->Fails("Windows.GetWindowThreadProcessId")) return 0;
   const auto found = windows_.find(window);
   return found == windows_.end() ? 0 : found->second.processId;
 }
 
 WindowHandle SimWindowTree::FindChild(WindowHandle parent, WindowHandle after,
                                       const Text& className, const std::optional<Text>& title) {
-  calls_->Enter("Windows.FindWindowEx");
+  if (calls_->Fails("Windows.FindWindowEx")) return 0;
   const auto found = children_.find(parent);
   if (found == children_.end()) return 0;
   const auto& order = found->second;
@@ -75,7 +75,7 @@ Point SimWindowTree::ClientOrigin(WindowHandle window) const {
 }
 
 Rect SimWindowTree::GetWindowRect(WindowHandle window) {
-  calls_->Enter("Windows.GetWindowRect");
+  if (calls_->Fails("Windows.GetWindowRect")) return {};
   const auto found = windows_.find(window);
   if (found == windows_.end() || window == kDesktop)
     return found == windows_.end() ? Rect{} : found->second.rect;
@@ -87,7 +87,7 @@ Rect SimWindowTree::GetWindowRect(WindowHandle window) {
 }
 
 Point SimWindowTree::ScreenToClient(WindowHandle window, Point point) {
-  calls_->Enter("Windows.ScreenToClient");
+  if (calls_->Fails("Windows.ScreenToClient")) return point;
   if (!windows_.count(window) || window == kDesktop) return point;
   const Point origin = ClientOrigin(window);
   return {point.x - origin.x, point.y - origin.y};
@@ -95,7 +95,7 @@ Point SimWindowTree::ScreenToClient(WindowHandle window, Point point) {
 
 void SimWindowTree::SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y,
                                  std::int32_t width, std::int32_t height) {
-  calls_->Enter("Windows.SetWindowPos");
+  if (calls_->Fails("Windows.SetWindowPos")) return;
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
   found->second.rect = {x, y, x + width, y + height};
@@ -104,26 +104,26 @@ void SimWindowTree::SetWindowPos(WindowHandle window, std::int32_t x, std::int32
 
 void SimWindowTree::MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
                                std::int32_t width, std::int32_t height) {
-  calls_->Enter("Windows.MoveWindow");
+  if (calls_->Fails("Windows.MoveWindow")) return;
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
   found->second.rect = {x, y, x + width, y + height};
 }
 
 std::int32_t SimWindowTree::GetWindowStyle(WindowHandle window) {
-  calls_->Enter("Windows.GetWindowLong");
+  if (calls_->Fails("Windows.GetWindowLong")) return 0;
   const auto found = windows_.find(window);
   return found == windows_.end() ? 0 : found->second.style;
 }
 
 void SimWindowTree::SetWindowStyle(WindowHandle window, std::int32_t style) {
-  calls_->Enter("Windows.SetWindowLong");
+  if (calls_->Fails("Windows.SetWindowLong")) return;
   const auto found = windows_.find(window);
   if (found != windows_.end()) found->second.style = style;
 }
 
 std::int32_t SimWindowTree::GetDpiForWindow(WindowHandle window) {
-  calls_->Enter("Windows.GetDpiForWindow");
+  if (calls_->Fails("Windows.GetDpiForWindow")) return 96;
   const auto found = windows_.find(window);
   return found == windows_.end() ? 96 : found->second.dpi;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory window tree that behaves like user32 for the operations of host::WindowSystem:
 // child order, classes compared without regard to case, titles matched whole, client areas inset
-// in their windows, thread timers fired by the test, and a clock the test moves.
+// in their windows, thread timers fired by the test, and a clock the test moves. A failure planned
+// for a call makes it do nothing and answer 0, as a failing user32 call does.
 
 #include <map>
 #include <memory>
