@@ -11,6 +11,7 @@
 
 #include "host/error.h"
 #include "host/sim/builder.h"
+#include "host/win/com_object.h"
 #include "host/win/registration.h"
 #include "host/win/unique.h"
 #include "sandbox/addin_host.h"
@@ -228,6 +229,9 @@ class Runner {
             {"choose-references", &Runner::ChooseReferences},
             {"wait", &Runner::Wait},
             {"pictures", &Runner::Pictures},
+            {"soak", &Runner::Soak},
+            {"registry-snapshot", &Runner::RegistrySnapshot},
+            {"setting-number", &Runner::SettingNumber},
             {"picture-toolbars", &Runner::PictureToolbars},
             {"user-place", &Runner::UserPlace},
             {"user-delete-bar", &Runner::UserDeleteBar},
@@ -551,6 +555,133 @@ class Runner {
     Need(w, 2, "picture-toolbars <name>");
     SaveToolbarsPicture(host_.editor->Bars(), std::wstring(host::win::Wide(FromUtf8(w[1]))));
   }
+  struct Usage {
+    long objects;         // the sandbox's own automation objects alive
+    std::uintptr_t slot;  // the lowest free handle slot: it climbs when handles leak
+    SIZE_T bytes;         // committed private memory
+  };
+  // Wine answers neither the handle count nor the memory counters; these it keeps.
+  static Usage Measure() {
+    HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    const auto slot = reinterpret_cast<std::uintptr_t>(probe);
+    CloseHandle(probe);
+    SIZE_T bytes = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* at = static_cast<BYTE*>(nullptr);
+         VirtualQuery(at, &region, sizeof region) == sizeof region;
+         at = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
+      if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+      if (region.RegionSize == 0) break;
+    }
+    return {host::win::Module::Count(), slot, bytes};
+  }
+
+  // Cycles of a whole session with both add-ins: connect, bookmarks set and followed, a buffer
+  // captured and pasted, both cleared, a watch started, disconnect. Measures what stays behind.
+  void Soak(const std::vector<std::string>& w) {
+    Need(w, 2, "soak <cycles>");
+    const long cycles = Number(w[1]);
+    const auto module = Component("Soak");
+    const auto click = [&](const char* bar, const char* index) {
+      try {
+        Control(bar, index)->Click();
+      } catch (const host::HostError& error) {
+        throw ScriptError{"a click failed during the soak: " + ToUtf8(error.Description())};
+      }
+    };
+    const auto cycle = [&] {
+      for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
+        if (FAILED(addins_.Connect(FromUtf8(progId), vbe_.Get()).hr))
+          throw ScriptError{std::string("connecting ") + progId + " failed during the soak"};
+      module->Pane()->selection = {2, 1, 2, 1};
+      click("Quillon", "1");  // set
+      click("Quillon", "1");  // go to
+      module->Pane()->selection = {2, 5, 2, 10};
+      click("RIDAridAviri", "1");  // capture
+      click("RIDAridAviri", "1");  // paste over the same text
+      click("RIDAridAviri", "6");
+      click("Quillon", "6");
+      Control("Menu Bar", "2")->Click();  // a watch starts; the disconnection ends it
+      for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
+        addins_.Disconnect(FromUtf8(progId));
+      // The sandbox's own records grow by design; only what the add-ins leave behind counts.
+      host_.calls->ClearLog();
+      TakePlayedSounds();
+    };
+    cycle();  // the first cycle loads and warms everything up
+    const Usage before = Measure();
+    for (long i = 1; i < cycles; ++i) cycle();
+    PumpMessages(50);
+    soakBefore_ = before;
+    soakAfter_ = Measure();
+    Tell(std::to_string(cycles) + " cycles. After the first: " + std::to_string(before.objects) +
+         " sandbox objects, lowest free handle " + std::to_string(before.slot) + ", " +
+         std::to_string(before.bytes / 1024) +
+         " KB committed. After the last: " + std::to_string(soakAfter_.objects) + ", " +
+         std::to_string(soakAfter_.slot) + ", " + std::to_string(soakAfter_.bytes / 1024) +
+         " KB. " + std::to_string(LiveTimers()) + " add-in timer(s) running.");
+  }
+
+  // Every key and value under the per-user places registration writes, as text.
+  void RegistrySnapshot(const std::vector<std::string>& w) {
+    Need(w, 2, "registry-snapshot <name>");
+    std::string text;
+    for (const char16_t* root : {u"Software\\Classes", u"Software\\Microsoft\\VBA"})
+      text += DumpKey(root);
+    auto& saved = snapshots_[w[1]];
+    if (saved.empty()) {
+      saved = text;
+      Tell("registry snapshot " + w[1] + ": " +
+           std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines");
+    } else {
+      Check(saved == text, "the registry is exactly as at snapshot " + w[1],
+            std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines against " +
+                std::to_string(std::count(saved.begin(), saved.end(), '\n')));
+    }
+  }
+  static std::string DumpKey(const Text& path) {
+    host::win::UniqueHkey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, host::win::Wide(path), 0, KEY_READ, key.Put()) !=
+        ERROR_SUCCESS)
+      return {};
+    std::string text = ToUtf8(path) + "\n";
+    for (DWORD i = 0;; ++i) {
+      wchar_t name[512];
+      BYTE data[4096];
+      DWORD nameLength = 512, dataLength = sizeof data, type = 0;
+      if (RegEnumValueW(key.Get(), i, name, &nameLength, nullptr, &type, data, &dataLength) !=
+          ERROR_SUCCESS)
+        break;
+      text += "  " + ToUtf8(host::win::FromWide(name)) + " (" + std::to_string(type) + ") " +
+              std::string(reinterpret_cast<char*>(data), dataLength) + "\n";
+    }
+    std::vector<Text> children;
+    for (DWORD i = 0;; ++i) {
+      wchar_t name[512];
+      DWORD length = 512;
+      if (RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS)
+        break;
+      children.push_back(host::win::FromWide(name));
+    }
+    std::sort(children.begin(), children.end());
+    for (const auto& child : children) text += DumpKey(path + u"\\" + child);
+    return text;
+  }
+
+  // A settings value of another registry type than the text the settings functions write.
+  void SettingNumber(const std::vector<std::string>& w) {
+    Need(w, 5, "setting-number <application> <section> <key> <number>");
+    const Text key =
+        u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1]) + u"\\" + FromUtf8(w[2]);
+    host::win::UniqueHkey hkey;
+    RegCreateKeyExW(HKEY_CURRENT_USER, host::win::Wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                    hkey.Put(), nullptr);
+    const DWORD value = static_cast<DWORD>(Number(w[4]));
+    RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+
   void Wait(const std::vector<std::string>& w) {
     Need(w, 2, "wait <milliseconds>");
     PumpMessages(static_cast<unsigned>(Number(w[1])));
@@ -713,6 +844,20 @@ class Runner {
       const std::int32_t wanted = w[2] == "designer" ? host::kDesignerWindow : host::kCodeWindow;
       Check(type == wanted, "the active window is a " + w[2] + " window",
             type ? (*type == host::kDesignerWindow ? "a designer" : "a code window") : "no window");
+    } else if (what == "soak-growth") {
+      Need(w, 5, "expect soak-growth <objects> <handles> <kilobytes>");
+      const long objects = soakAfter_.objects - soakBefore_.objects;
+      const long handles = static_cast<long>(soakAfter_.slot) - static_cast<long>(soakBefore_.slot);
+      const long kilobytes =
+          (static_cast<long>(soakAfter_.bytes) - static_cast<long>(soakBefore_.bytes)) / 1024;
+      Check(objects <= Number(w[2]) && handles <= Number(w[3]) && kilobytes <= Number(w[4]),
+            "growth at most " + w[2] + " objects, " + w[3] + " handle slots, " + w[4] + " KB",
+            std::to_string(objects) + " objects, " + std::to_string(handles) + " handle slots, " +
+                std::to_string(kilobytes) + " KB");
+    } else if (what == "objects") {
+      Need(w, 3, "expect objects <count>");
+      Check(host::win::Module::Count() == Number(w[2]), w[2] + " sandbox objects alive",
+            std::to_string(host::win::Module::Count()));
     } else if (what == "timers") {
       Need(w, 3, "expect timers <count>");
       Check(static_cast<long>(LiveTimers()) == Number(w[2]), w[2] + " add-in timer(s) running",
@@ -856,6 +1001,9 @@ class Runner {
   Outcome last_;
   long sinksReached_ = 0;
   DialogReport dialog_;
+  Usage soakBefore_{};
+  Usage soakAfter_{};
+  std::map<std::string, std::string> snapshots_;
   std::vector<SeenMessageBox> messages_;
   std::vector<std::string> sounds_;
   ScenarioResult result_;

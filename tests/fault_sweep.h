@@ -3,12 +3,12 @@
 // calls with that one call failing. Only the host's own error may come out of the action (the
 // boundary turns it into a failure HRESULT); anything else fails the test where it is thrown.
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "host/error.h"
 #include "host/sim/host_calls.h"
@@ -16,10 +16,10 @@
 namespace testing_support {
 
 struct FailedCall {
-  std::size_t number;                    // 1-based, within the action
-  std::string operation;                 // the call that failed
+  std::size_t number;                     // 1-based, within the action
+  std::string operation;                  // the call that failed
   const std::vector<std::string>* calls;  // every call of the clean run, in order
-  bool threw;                            // the host's error came out of the action
+  bool threw;                             // the host's error came out of the action
 };
 
 // Arrange makes a fresh world and returns a pointer-like owner; Calls gives its HostCalls; Act
@@ -31,7 +31,8 @@ std::size_t Sweep(const char* action, Arrange arrange, Calls calls, Act act, Che
   act(*clean);
   const std::vector<std::string> log = calls(*clean).Log();
   for (std::size_t n = 1; n <= log.size(); ++n) {
-    SCOPED_TRACE(std::string(action) + ": call " + std::to_string(n) + ", " + log[n - 1] + ", fails");
+    SCOPED_TRACE(std::string(action) + ": call " + std::to_string(n) + ", " + log[n - 1] +
+                 ", fails");
     auto world = arrange();
     calls(*world).ClearLog();
     calls(*world).FailCallNumber(n);

@@ -2,10 +2,11 @@
 // connection; a tick lets nothing out, whatever fails, and never leaves a timer behind once it
 // has found the dialog or given up.
 
+#include "tests/fault_sweep.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/fault_sweep.h"
 #include "tests/lathmore/references_dialog.h"
 
 namespace lathmore::testing {
@@ -32,12 +33,15 @@ TEST(FaultSweep, ChoosingTheCommand) {
     w->connect.AddinInstance_OnConnection(w->host.editor);
     return w;
   };
-  Sweep("choose Tools > References", arrange, Calls, [](Watch& w) { w.host.Control(u"Menu Bar", 2)->Click(); },
-        [](Watch& w, const FailedCall& f) {
-          EXPECT_FALSE(f.threw);
-          // A timer the system refused is no watch; otherwise exactly one runs.
-          EXPECT_THAT(w.windows->Timers(), ::testing::SizeIs(f.operation == "Windows.SetTimer" ? 0 : 1));
-        });
+  Sweep(
+      "choose Tools > References", arrange, Calls,
+      [](Watch& w) { w.host.Control(u"Menu Bar", 2)->Click(); },
+      [](Watch& w, const FailedCall& f) {
+        EXPECT_FALSE(f.threw);
+        // A timer the system refused is no watch; otherwise exactly one runs.
+        EXPECT_THAT(w.windows->Timers(),
+                    ::testing::SizeIs(f.operation == "Windows.SetTimer" ? 0 : 1));
+      });
 }
 
 std::unique_ptr<Watch> Watching(bool withDialog) {
@@ -50,7 +54,8 @@ std::unique_ptr<Watch> Watching(bool withDialog) {
 
 TEST(FaultSweep, ATickWithoutTheDialog) {
   Sweep(
-      "tick, no dialog", [] { return Watching(false); }, Calls, [](Watch& w) { w.windows->FireTimers(); },
+      "tick, no dialog", [] { return Watching(false); }, Calls,
+      [](Watch& w) { w.windows->FireTimers(); },
       [](Watch& w, const FailedCall& f) {
         EXPECT_FALSE(f.threw) << "nothing escapes a tick";
         EXPECT_THAT(w.windows->Timers(), ::testing::SizeIs(1)) << "the watch goes on";
@@ -59,14 +64,21 @@ TEST(FaultSweep, ATickWithoutTheDialog) {
 
 TEST(FaultSweep, ATickThatLaysTheDialogOut) {
   Sweep(
-      "tick, dialog there", [] { return Watching(true); }, Calls, [](Watch& w) { w.windows->FireTimers(); },
+      "tick, dialog there", [] { return Watching(true); }, Calls,
+      [](Watch& w) { w.windows->FireTimers(); },
       [](Watch& w, const FailedCall& f) {
         EXPECT_FALSE(f.threw) << "nothing escapes a tick";
         const bool found = w.main.DialogHwnd != 0;
         // Found: the timer is gone (unless the system failed to kill it); not found: it goes on.
-        if (found && f.operation != "Windows.KillTimer") EXPECT_THAT(w.windows->Timers(), ::testing::IsEmpty());
-        if (found) EXPECT_EQ(w.main.WatchTimerID, 0u);
-        if (!found) EXPECT_THAT(w.windows->Timers(), ::testing::SizeIs(1));
+        if (found && f.operation != "Windows.KillTimer") {
+          EXPECT_THAT(w.windows->Timers(), ::testing::IsEmpty());
+        }
+        if (found) {
+          EXPECT_EQ(w.main.WatchTimerID, 0u);
+        }
+        if (!found) {
+          EXPECT_THAT(w.windows->Timers(), ::testing::SizeIs(1));
+        }
       });
 }
 
@@ -76,11 +88,12 @@ TEST(FaultSweep, ATickPastTheAllowance) {
     w->clock->AdvanceSeconds(11);
     return w;
   };
-  Sweep("tick, time out", arrange, Calls, [](Watch& w) { w.windows->FireTimers(); },
-        [](Watch& w, const FailedCall& f) {
-          EXPECT_FALSE(f.threw);
-          EXPECT_EQ(w.main.WatchTimerID, 0u);
-        });
+  Sweep(
+      "tick, time out", arrange, Calls, [](Watch& w) { w.windows->FireTimers(); },
+      [](Watch& w, const FailedCall& f) {
+        EXPECT_FALSE(f.threw);
+        EXPECT_EQ(w.main.WatchTimerID, 0u);
+      });
 }
 
 }  // namespace

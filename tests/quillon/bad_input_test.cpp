@@ -19,16 +19,19 @@ using ::testing::IsEmpty;
 const char16_t kCode[] = u"Sub Main()\n    x = 1\nEnd Sub\n";
 
 LiveSession Budget() {
-  return LiveSession(WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm").Module(u"Module1", kCode));
+  return LiveSession(
+      WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm").Module(u"Module1", kCode));
 }
 
 TEST(BadInput, StoredPlacesOfEveryKindStillConnect) {
   const host::Text huge(100000, u'9');
-  for (const host::Text& value : {host::Text(u""), huge, host::Text(u"abc"), host::Text(u"-5"),
-                                  host::Text(u"1e3"), host::Text(u"\u0661\u0662"), host::Text(u"4 4")}) {
+  for (const host::Text& value :
+       {host::Text(u""), huge, host::Text(u"abc"), host::Text(u"-5"), host::Text(u"1e3"),
+        host::Text(u"\u0661\u0662"), host::Text(u"4 4")}) {
     SCOPED_TRACE(host::ToUtf8(value.substr(0, 20)));
     auto builder = SimHostBuilder();
-    for (const char16_t* key : {u"Pos", u"Top", u"RowIndex7", u"Left", u"Width", u"Height", u"Visible"})
+    for (const char16_t* key :
+         {u"Pos", u"Top", u"RowIndex7", u"Left", u"Width", u"Height", u"Visible"})
       builder.Setting(u"Razurid", u"Quillon", key, value);
     LiveSession s(builder);
     const auto& place = s.host.Bar(u"Quillon")->Place();
@@ -43,9 +46,10 @@ TEST(BadInput, StoredPlacesOfEveryKindStillConnect) {
 }
 
 TEST(BadInput, RecordsWithTooFewFieldsOrNoNumberAreDiscardedWithTheModuleMessage) {
-  for (const char16_t* record : {u"Budget_07.xlsm", u"Budget_07.xlsm|Module1", u"Budget_07.xlsm|Module1|Main",
-                                 u"Budget_07.xlsm|Module1|Main|x", u"Budget_07.xlsm|Module1||99999999999999999999",
-                                 u"Budget_07.xlsm|Module1||2147483648", u"Budget_07.xlsm|Nope||1"}) {
+  for (const char16_t* record :
+       {u"Budget_07.xlsm", u"Budget_07.xlsm|Module1", u"Budget_07.xlsm|Module1|Main",
+        u"Budget_07.xlsm|Module1|Main|x", u"Budget_07.xlsm|Module1||99999999999999999999",
+        u"Budget_07.xlsm|Module1||2147483648", u"Budget_07.xlsm|Nope||1"}) {
     SCOPED_TRACE(host::ToUtf8(record));
     auto s = Budget();
     s.Bookmark(1)->SetShown(u"x", record, host::kStateDown);
@@ -69,10 +73,12 @@ TEST(BadInput, LongAndNonAsciiNamesTravelWhole) {
   s.Caret(s.Component(u"P", u"M\u00f6dul"), 2);
   s.Bookmark(1)->Click();
   EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), name + u"|M\u00f6dul|Main|1");
-  s.host.editor->Projects().front()->SetFileName(u"C:\\W\\" + name.substr(0, name.size() - 7) + u"08.xlsm");
+  s.host.editor->Projects().front()->SetFileName(u"C:\\W\\" + name.substr(0, name.size() - 7) +
+                                                 u"08.xlsm");
   s.Bookmark(1)->Click();
   EXPECT_THAT(s.TakeMessages(), IsEmpty());
-  EXPECT_TRUE(s.Bookmark(1)->DescriptionShown().starts_with(name.substr(0, name.size() - 7) + u"08.xlsm|"));
+  EXPECT_TRUE(
+      s.Bookmark(1)->DescriptionShown().starts_with(name.substr(0, name.size() - 7) + u"08.xlsm|"));
 }
 
 TEST(BadInput, FileNamesWithPatternCharactersFollowOnlyTheirOwnVersions) {
@@ -81,19 +87,26 @@ TEST(BadInput, FileNamesWithPatternCharactersFollowOnlyTheirOwnVersions) {
     const char16_t* open;
     bool follows;
   };
-  const Case cases[] = {{u"Q#3_v2.xlsm", u"Q#3_v3.xlsm", true}, {u"Q#3_v2.xlsm", u"Q53_v3.xlsm", false},
-                        {u"Data[v2.xlsm", u"Data[v3.xlsm", true}, {u"A?b1.xlsm", u"AXb2.xlsm", false},
-                        {u"A*1.xlsm", u"A*2.xlsm", true},        {u"A*1.xlsm", u"Anything2.xlsm", false},
-                        {u"v1.2.3.xlsm", u"v1.2.4.xlsm", true},  {u"Book12", u"Book13", true},
-                        {u"2024", u"2025", true},                {u"Report.xlsm", u"Report2.xlsm", false}};
+  const Case cases[] = {{u"Q#3_v2.xlsm", u"Q#3_v3.xlsm", true},
+                        {u"Q#3_v2.xlsm", u"Q53_v3.xlsm", false},
+                        {u"Data[v2.xlsm", u"Data[v3.xlsm", true},
+                        {u"A?b1.xlsm", u"AXb2.xlsm", false},
+                        {u"A*1.xlsm", u"A*2.xlsm", true},
+                        {u"A*1.xlsm", u"Anything2.xlsm", false},
+                        {u"v1.2.3.xlsm", u"v1.2.4.xlsm", true},
+                        {u"Book12", u"Book13", true},
+                        {u"2024", u"2025", true},
+                        {u"Report.xlsm", u"Report2.xlsm", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(host::ToUtf8(c.recorded) + " -> " + host::ToUtf8(c.open));
-    LiveSession s(WithSounds().Project(u"P", host::Text(u"C:\\W\\") + c.open).Module(u"Module1", kCode));
+    LiveSession s(
+        WithSounds().Project(u"P", host::Text(u"C:\\W\\") + c.open).Module(u"Module1", kCode));
     s.Bookmark(1)->SetShown(u"x", host::Text(c.recorded) + u"|Module1||2", host::kStateDown);
     EXPECT_NO_THROW(s.Bookmark(1)->Click());
     EXPECT_EQ(s.Bookmark(1)->DescriptionShown() == host::Text(c.open) + u"|Module1||2", c.follows);
     if (!c.follows)
-      EXPECT_THAT(s.TakeMessages(), ElementsAre(u"The project workbook may have been closed or renamed."));
+      EXPECT_THAT(s.TakeMessages(),
+                  ElementsAre(u"The project workbook may have been closed or renamed."));
   }
 }
 

@@ -34,9 +34,9 @@ TEST(ClickRouting, EachButtonReachesItsEntryPointWithItself) {
     session.Control(c.bar, c.index)->Click();
     ASSERT_EQ(session.actions->clicks.size(), 1u);
     EXPECT_EQ(session.actions->clicks[0].entry, c.entry);
-    if (c.passesButton)
+    if (c.passesButton) {
       EXPECT_EQ(session.actions->clicks[0].button, session.Control(c.bar, c.index));
-    else
+    } else
       EXPECT_EQ(session.actions->clicks[0].button, nullptr);
   }
 }
