@@ -104,9 +104,10 @@ TEST(BadInput, FileNamesWithPatternCharactersFollowOnlyTheirOwnVersions) {
     s.Bookmark(1)->SetShown(u"x", host::Text(c.recorded) + u"|Module1||2", host::kStateDown);
     EXPECT_NO_THROW(s.Bookmark(1)->Click());
     EXPECT_EQ(s.Bookmark(1)->DescriptionShown() == host::Text(c.open) + u"|Module1||2", c.follows);
-    if (!c.follows)
+    if (!c.follows) {
       EXPECT_THAT(s.TakeMessages(),
                   ElementsAre(u"The project workbook may have been closed or renamed."));
+    }
   }
 }
 
