@@ -22,7 +22,8 @@ struct Bench {
   static host::sim::SimHost Built(std::int32_t lines) {
     host::Text code;
     for (std::int32_t i = 1; i <= lines; ++i)
-      code += u"    total = total + " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + u"\n";
+      code +=
+          u"    total = total + " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + u"\n";
     return SimHostBuilder()
         .Project(u"P", u"C:\\P.xlsm")
         .Module(u"Small", u"Sub S()\nEnd Sub")
@@ -83,5 +84,3 @@ BENCHMARK(Capture)->Arg(10)->Arg(1000)->Arg(10000)->Complexity();
 BENCHMARK(Paste)->Arg(10)->Arg(1000)->Arg(10000)->Complexity();
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -98,6 +98,7 @@ HRESULT LookUpNames(TypeSpec& type, LPOLESTR* names, UINT count, DISPID* ids) {
       hr = DISP_E_UNKNOWNNAME;
       continue;
     }
+    ++type.lookupsByName[names[i]];
     for (std::size_t m = 0; m < type.members.size(); ++m)
       if (_wcsicmp(type.members[m].name, names[i]) == 0) ids[i] = static_cast<DISPID>(m + 1);
     if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;

@@ -29,10 +29,14 @@ struct MemberSpec {
 
 // One automation type: its members (DISPID = place + 1) and how often it was asked.
 struct TypeSpec {
+  TypeSpec(const char* typeName, std::vector<MemberSpec> typeMembers)
+      : name(typeName), members(std::move(typeMembers)) {}
+
   const char* name;
   std::vector<MemberSpec> members;
   long namesLookedUp = 0;
   long invokes = 0;
+  std::map<std::wstring, long> lookupsByName;  // how often each member's name was asked for
 };
 
 // All types the sandbox serves, for the call counts of the transcript.

@@ -411,7 +411,16 @@ class Runner {
   }
   void Connect(const std::vector<std::string>& w) {
     Need(w, 2, "connect <ProgID>");
-    Report(addins_.Connect(FromUtf8(w[1]), vbe_.Get()), "connection of " + w[1]);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    const auto outcome = addins_.Connect(FromUtf8(w[1]), vbe_.Get());
+    QueryPerformanceCounter(&end);
+    char took[32];
+    std::snprintf(took, sizeof took, " in %.2f ms",
+                  1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                      static_cast<double>(frequency.QuadPart));
+    Report(outcome, "connection of " + w[1] + took);
     for (const wchar_t* dll : {L"Quillon.dll", L"Lathmore.dll"}) WatchCallsOf(dll);
   }
   void ConnectOther(const std::vector<std::string>& w) {
@@ -901,6 +910,20 @@ class Runner {
       Check(found->styleAfter == (found->styleBefore & ~bits),
             w[2] + "'s style lost exactly " + w[3],
             Hex(found->styleBefore) + " to " + Hex(found->styleAfter));
+    } else if (what == "names-looked-up-once") {
+      // Late binding asks for each member's DISPID once per type and keeps it; each add-in DLL
+      // keeps its own.
+      Need(w, 3, "expect names-looked-up-once <add-ins>");
+      const long addins = Number(w[2]);
+      std::string repeated;
+      for (const auto* type : AllTypes())
+        for (const auto& [name, count] : type->lookupsByName)
+          if (count > addins)
+            repeated += std::string(type->name) + "." + ToUtf8(host::win::FromWide(name)) + " " +
+                        std::to_string(count) + " times; ";
+      Check(repeated.empty(),
+            "every member's name was asked for once per type by each of " + w[2] + " add-ins",
+            repeated);
     } else if (what == "calls") {
       Need(w, 4, "expect calls <Object.Operation> <count>");
       const auto count = host_.calls->Count(w[2]);
