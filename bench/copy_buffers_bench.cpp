@@ -30,6 +30,12 @@ struct Bench {
         .Module(u"Big", code)
         .Build();
   }
+  // The user selects the whole module of `lines` lines.
+  void SelectAll(std::int32_t lines) {
+    host.editor->SelectComponent(module);
+    module->ShowCode();
+    module->Pane()->selection = {1, 1, lines, 30};
+  }
   quillon::mCopyPaste& Buffers() {
     return dynamic_cast<quillon::EntryPoints&>(*addin.Actions()).CopyPaste();
   }
@@ -44,9 +50,7 @@ void Capture(benchmark::State& state) {
   const auto lines = static_cast<std::int32_t>(state.range(0));
   Bench b(lines);
   const auto button = b.host.Control(u"RIDAridAviri", 1);
-  b.host.editor->SelectComponent(b.module);
-  b.module->ShowCode();
-  b.module->Pane()->selection = {1, 1, lines, 30};
+  b.SelectAll(lines);
   b.host.calls->ClearLog();
   for (auto _ : state) b.Buffers().CaptureSelection(button);
   state.counters["host_calls"] = benchmark::Counter(static_cast<double>(b.host.calls->Log().size()),
@@ -58,9 +62,7 @@ void Paste(benchmark::State& state) {
   const auto lines = static_cast<std::int32_t>(state.range(0));
   Bench b(lines);
   const auto button = b.host.Control(u"RIDAridAviri", 1);
-  b.host.editor->SelectComponent(b.module);
-  b.module->ShowCode();
-  b.module->Pane()->selection = {1, 1, lines, 30};
+  b.SelectAll(lines);
   b.Buffers().CaptureSelection(button);
   std::size_t calls = 0;
   for (auto _ : state) {

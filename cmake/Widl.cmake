@@ -26,9 +26,20 @@ function(addins_widl name idl)
   set(${name}_SOURCES ${outputs} PARENT_SCOPE)
 endfunction()
 
-# A DLL the editor loads: named as it is shipped, next to the sandbox, linked static so that it
-# needs nothing but system DLLs.
-function(addins_windows_dll target)
+# An add-in DLL the editor loads: its type library compiled from IDL and embedded, the exports
+# every add-in has, its own sources; named as it is shipped, next to the sandbox, linked static
+# so that it needs nothing but system DLLs.
+function(addins_addin_dll target)
+  cmake_parse_arguments(ARG "" "IDL;RC;DEF" "SOURCES;LIBRARIES" ${ARGN})
+  get_filename_component(stem ${ARG_IDL} NAME_WE)
+  addins_widl(${target}_idl ${ARG_IDL} TYPELIB IMPORT_DIRS ${PROJECT_SOURCE_DIR}/host/win)
+  add_library(${target} SHARED
+    ${${target}_idl_SOURCES}
+    ${PROJECT_SOURCE_DIR}/host/win/server_exports.cpp
+    ${ARG_SOURCES} ${ARG_DEF} ${ARG_RC})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} host_win)
+  set_source_files_properties(${ARG_RC} PROPERTIES OBJECT_DEPENDS ${ADDINS_GEN_DIR}/${stem}.tlb)
+  target_include_directories(${target} PRIVATE ${ADDINS_GEN_DIR})
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -8,31 +8,15 @@ namespace {
 
 enum class Route { BookmarkClick, ResetBookmarks, CopyBufferClick, ClearCopyBuffers };
 
-struct SlotInfo {
-  std::u16string_view name;
-  Route route;
-};
-
-constexpr std::array<SlotInfo, kEventSlotCount> kSlots{{
-    {u"BM1Event", Route::BookmarkClick},
-    {u"BM2Event", Route::BookmarkClick},
-    {u"BM3Event", Route::BookmarkClick},
-    {u"BM4Event", Route::BookmarkClick},
-    {u"BM5Event", Route::BookmarkClick},
-    {u"ClearBMsEvent", Route::ResetBookmarks},
-    {u"CP1Event", Route::CopyBufferClick},
-    {u"CP2Event", Route::CopyBufferClick},
-    {u"CP3Event", Route::CopyBufferClick},
-    {u"CP4Event", Route::CopyBufferClick},
-    {u"CP5Event", Route::CopyBufferClick},
-    {u"ClearCPsEvent", Route::ClearCopyBuffers},
+// Where each slot's clicks go, slot by slot.
+constexpr std::array<Route, kEventSlotCount> kRoutes{{
+    Route::BookmarkClick, Route::BookmarkClick, Route::BookmarkClick, Route::BookmarkClick,
+    Route::BookmarkClick, Route::ResetBookmarks,  // BM1Event to BM5Event, ClearBMsEvent
+    Route::CopyBufferClick, Route::CopyBufferClick, Route::CopyBufferClick, Route::CopyBufferClick,
+    Route::CopyBufferClick, Route::ClearCopyBuffers,  // CP1Event to CP5Event, ClearCPsEvent
 }};
 
-const SlotInfo& Info(EventSlot slot) { return kSlots[static_cast<std::size_t>(slot)]; }
-
 }  // namespace
-
-std::u16string_view EventSlotName(EventSlot slot) { return Info(slot).name; }
 
 clsVBE_Events::clsVBE_Events(std::shared_ptr<ButtonActions> actions)
     : actions_(std::move(actions)) {}
@@ -60,7 +44,7 @@ void clsVBE_Events::Click(EventSlot slot, const std::shared_ptr<host::CommandBar
     if (!ctrl) throw host::HostError(host::codes::kNoInterface, u"The clicked control is missing.");
     return ctrl->AsButton();
   };
-  switch (Info(slot).route) {
+  switch (kRoutes[static_cast<std::size_t>(slot)]) {
     case Route::BookmarkClick:
       actions_->BookmarkClick(button());
       break;

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "host/editor.h"
 #include "quillon/button_actions.h"
@@ -28,8 +27,6 @@ enum class EventSlot : std::uint8_t {
   ClearCPsEvent,
 };
 inline constexpr std::size_t kEventSlotCount = 12;
-
-std::u16string_view EventSlotName(EventSlot slot);
 
 class clsVBE_Events {
  public:

@@ -13,6 +13,7 @@
 #include "host/sim/builder.h"
 #include "host/win/com_object.h"
 #include "host/win/registration.h"
+#include "host/win/settings.h"
 #include "host/win/unique.h"
 #include "sandbox/addin_host.h"
 #include "sandbox/connection_point.h"
@@ -281,22 +282,23 @@ class Runner {
   }
   void Setting(const std::vector<std::string>& w) {
     Need(w, 5, "setting <application> <section> <key> <value>");
-    // Stored where the add-in reads it: the per-user registry.
-    const Text key =
-        u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1]) + u"\\" + FromUtf8(w[2]);
-    host::win::UniqueHkey hkey;
-    RegCreateKeyExW(HKEY_CURRENT_USER, host::win::Wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                    hkey.Put(), nullptr);
     const Text value = FromUtf8(w[4]);
-    RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * 2));
+    StoreSetting(w, REG_SZ, value.c_str(), (value.size() + 1) * sizeof(char16_t));
+  }
+  // Stored where the add-ins read it, the per-user registry, of any registry type.
+  static void StoreSetting(const std::vector<std::string>& w, DWORD type, const void* data,
+                           std::size_t bytes) {
+    host::win::UniqueHkey hkey;
+    RegCreateKeyExW(HKEY_CURRENT_USER,
+                    host::win::Wide(host::win::SettingsKeyPath(FromUtf8(w[1]), FromUtf8(w[2]))), 0,
+                    nullptr, 0, KEY_SET_VALUE, nullptr, hkey.Put(), nullptr);
+    RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, type,
+                   static_cast<const BYTE*>(data), static_cast<DWORD>(bytes));
   }
 
   void ForgetSettings(const std::vector<std::string>& w) {
     Need(w, 2, "forget-settings <application>");
-    RegDeleteTreeW(HKEY_CURRENT_USER,
-                   host::win::Wide(u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1])));
+    RegDeleteTreeW(HKEY_CURRENT_USER, host::win::Wide(host::win::SettingsKeyPath(FromUtf8(w[1]))));
   }
 
   std::shared_ptr<host::sim::SimComponent> Component(const std::string& name) const {
@@ -681,14 +683,8 @@ class Runner {
   // A settings value of another registry type than the text the settings functions write.
   void SettingNumber(const std::vector<std::string>& w) {
     Need(w, 5, "setting-number <application> <section> <key> <number>");
-    const Text key =
-        u"Software\\VB and VBA Program Settings\\" + FromUtf8(w[1]) + u"\\" + FromUtf8(w[2]);
-    host::win::UniqueHkey hkey;
-    RegCreateKeyExW(HKEY_CURRENT_USER, host::win::Wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                    hkey.Put(), nullptr);
     const DWORD value = static_cast<DWORD>(Number(w[4]));
-    RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, REG_DWORD,
-                   reinterpret_cast<const BYTE*>(&value), sizeof value);
+    StoreSetting(w, REG_DWORD, &value, sizeof value);
   }
 
   void Wait(const std::vector<std::string>& w) {
@@ -765,8 +761,7 @@ class Runner {
       ExpectControl(w);
     } else if (what == "setting" || what == "no-setting") {
       Need(w, what == "setting" ? 6 : 5, "expect setting <application> <section> <key> <value>");
-      const Text key = u"HKCU\\Software\\VB and VBA Program Settings\\" + FromUtf8(w[2]) + u"\\" +
-                       FromUtf8(w[3]);
+      const Text key = u"HKCU\\" + host::win::SettingsKeyPath(FromUtf8(w[2]), FromUtf8(w[3]));
       const auto value = ReadRegistry(key, FromUtf8(w[4]));
       const std::string seen = value ? Quoted(*value) : "nothing";
       if (what == "setting")

@@ -74,10 +74,6 @@ SimHostBuilder& SimHostBuilder::Module(const Text& name, const Text& code) {
   return Component(name, ComponentType::StdModule, code);
 }
 
-SimHostBuilder& SimHostBuilder::ClassModule(const Text& name, const Text& code) {
-  return Component(name, ComponentType::ClassModule, code);
-}
-
 SimHostBuilder& SimHostBuilder::UserForm(const Text& name, const Text& code) {
   return Component(name, ComponentType::UserForm, code);
 }

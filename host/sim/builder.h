@@ -47,7 +47,6 @@ class SimHostBuilder {
   // Opens a project; nullopt for a document never saved. Components that follow go into it.
   SimHostBuilder& Project(const Text& name, std::optional<Text> fileName);
   SimHostBuilder& Module(const Text& name, const Text& code = {});
-  SimHostBuilder& ClassModule(const Text& name, const Text& code = {});
   SimHostBuilder& UserForm(const Text& name, const Text& code = {});
   // A bar the editor already has; controls that follow go onto it.
   SimHostBuilder& ExistingBar(const Text& name);

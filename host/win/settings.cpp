@@ -11,15 +11,11 @@ namespace host::win {
 
 namespace {
 
-std::u16string KeyPath(const Text& application, const Text& section) {
-  return u"Software\\VB and VBA Program Settings\\" + application + u"\\" + section;
-}
-
 class WinSettings : public SettingsStore {
  public:
   Text GetSetting(const Text& application, const Text& section, const Text& key,
                   const Text& defaultValue) override {
-    const auto path = KeyPath(application, section);
+    const auto path = SettingsKeyPath(application, section);
     DWORD bytes = 0;
     if (RegGetValueW(HKEY_CURRENT_USER, Wide(path), Wide(key), RRF_RT_REG_SZ, nullptr, nullptr,
                      &bytes) != ERROR_SUCCESS)
@@ -35,8 +31,8 @@ class WinSettings : public SettingsStore {
   void SaveSetting(const Text& application, const Text& section, const Text& key,
                    const Text& value) override {
     UniqueHkey hkey;
-    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, Wide(KeyPath(application, section)), 0,
-                                     nullptr, 0, KEY_SET_VALUE, nullptr, hkey.Put(), nullptr);
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, Wide(SettingsKeyPath(application, section)),
+                                     0, nullptr, 0, KEY_SET_VALUE, nullptr, hkey.Put(), nullptr);
     if (status == ERROR_SUCCESS)
       status = RegSetValueExW(hkey.Get(), Wide(key), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(value.c_str()),
@@ -60,6 +56,11 @@ class WinEnvironment : public Environment {
 };
 
 }  // namespace
+
+std::u16string SettingsKeyPath(const Text& application, const Text& section) {
+  const std::u16string root = u"Software\\VB and VBA Program Settings\\" + application;
+  return section.empty() ? root : root + u"\\" + section;
+}
 
 std::shared_ptr<SettingsStore> RegistrySettings() { return std::make_shared<WinSettings>(); }
 std::shared_ptr<Environment> ProcessEnvironment() { return std::make_shared<WinEnvironment>(); }

@@ -1,17 +1,13 @@
-// Lathmore.dll's entry points: the four exports of an in-process COM server.
+// Lathmore.dll as a COM server: its registration record and its class.
 
-#include <windows.h>
-
-#include "host/win/boundary.h"
-#include "host/win/com_object.h"
-#include "host/win/registration.h"
+#include "host/win/server_exports.h"
 #include "lathmore/win/connect_object.h"
 #include "vodavove.h"
 
-namespace {
+namespace host::win {
 
-const host::win::ServerRecord& Record() {
-  static const host::win::ServerRecord record{
+const ServerRecord& AddinServerRecord() {
+  static const ServerRecord record{
       &LIBID_Vodavove,
       1,
       0,
@@ -22,26 +18,9 @@ const host::win::ServerRecord& Record() {
   return record;
 }
 
-}  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    host::win::Module::SetInstance(instance);
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+HRESULT AddinClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  if (clsid == CLSID_Connect) return GetFactory<lathmore::win::ConnectObject>(iid, out);
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  return host::win::Boundary([&]() -> HRESULT {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (clsid == CLSID_Connect)
-      return host::win::GetFactory<lathmore::win::ConnectObject>(iid, out);
-    return CLASS_E_CLASSNOTAVAILABLE;
-  });
-}
-
-STDAPI DllCanUnloadNow() { return host::win::Module::CanUnloadNow(); }
-STDAPI DllRegisterServer() { return host::win::RegisterServer(Record()); }
-STDAPI DllUnregisterServer() { return host::win::UnregisterServer(Record()); }
+}  // namespace host::win

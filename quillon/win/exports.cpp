@@ -1,18 +1,14 @@
-// Quillon.dll's entry points: the four exports of an in-process COM server.
+// Quillon.dll as a COM server: its registration record and its two classes.
 
-#include <windows.h>
-
-#include "host/win/boundary.h"
-#include "host/win/com_object.h"
-#include "host/win/registration.h"
+#include "host/win/server_exports.h"
 #include "quillon.h"
 #include "quillon/win/addin_object.h"
 #include "quillon/win/events_object.h"
 
-namespace {
+namespace host::win {
 
-const host::win::ServerRecord& Record() {
-  static const host::win::ServerRecord record{
+const ServerRecord& AddinServerRecord() {
+  static const ServerRecord record{
       &LIBID_Quillon,
       1,
       0,
@@ -23,28 +19,10 @@ const host::win::ServerRecord& Record() {
   return record;
 }
 
-}  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    host::win::Module::SetInstance(instance);
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+HRESULT AddinClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  if (clsid == CLSID_dsrQuillon) return GetFactory<quillon::win::AddinObject>(iid, out);
+  if (clsid == CLSID_clsVBE_Events) return GetFactory<quillon::win::EventsObject>(iid, out);
+  return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  return host::win::Boundary([&]() -> HRESULT {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (clsid == CLSID_dsrQuillon)
-      return host::win::GetFactory<quillon::win::AddinObject>(iid, out);
-    if (clsid == CLSID_clsVBE_Events)
-      return host::win::GetFactory<quillon::win::EventsObject>(iid, out);
-    return CLASS_E_CLASSNOTAVAILABLE;
-  });
-}
-
-STDAPI DllCanUnloadNow() { return host::win::Module::CanUnloadNow(); }
-STDAPI DllRegisterServer() { return host::win::RegisterServer(Record()); }
-STDAPI DllUnregisterServer() { return host::win::UnregisterServer(Record()); }
+}  // namespace host::win

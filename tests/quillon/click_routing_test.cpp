@@ -100,12 +100,5 @@ TEST(EventSink, AReleasedSinkReachesNothing) {
   EXPECT_TRUE(session.actions->clicks.empty());
 }
 
-TEST(EventSink, SlotNamesFollowTheTypeLibraryOrder) {
-  EXPECT_EQ(EventSlotName(EventSlot::BM1Event), u"BM1Event");
-  EXPECT_EQ(EventSlotName(EventSlot::ClearBMsEvent), u"ClearBMsEvent");
-  EXPECT_EQ(EventSlotName(EventSlot::CP1Event), u"CP1Event");
-  EXPECT_EQ(EventSlotName(EventSlot::ClearCPsEvent), u"ClearCPsEvent");
-}
-
 }  // namespace
 }  // namespace quillon::testing
