@@ -9,10 +9,8 @@
 #include "host/win/com_object.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    host::win::Module::SetInstance(instance);
-    DisableThreadLibraryCalls(instance);
-  }
+  // Thread notifications stay on: the statically linked runtime frees per-thread data with them.
+  if (reason == DLL_PROCESS_ATTACH) host::win::Module::SetInstance(instance);
   return TRUE;
 }
 
