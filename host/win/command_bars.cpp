@@ -79,16 +79,11 @@ class WinControls : public CommandBarControls {
   explicit WinControls(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
 
   std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id) override {
-    std::vector<Variant> args;
-    args.push_back(Variant::Int(type));
-    args.push_back(Variant::Int(id));
-    auto v = d_.Call(L"Add", std::move(args));
+    auto v = d_.Call(L"Add", Args(Variant::Int(type), Variant::Int(id)));
     return WrapControl(ToObject(v, L"Controls.Add"));
   }
   std::shared_ptr<CommandBarControl> Item(std::int32_t index) override {
-    std::vector<Variant> args;
-    args.push_back(Variant::Int(index));
-    auto v = d_.Get(L"Item", std::move(args));
+    auto v = d_.Get(L"Item", Args(Variant::Int(index)));
     return WrapControl(ToObject(v, L"Controls.Item"));
   }
 
@@ -139,25 +134,16 @@ class WinBars : public CommandBars {
 
   std::shared_ptr<CommandBar> Add(const Text& name, std::int32_t position, bool menuBar,
                                   bool temporary) override {
-    std::vector<Variant> args;
-    args.push_back(Variant::Text(name));
-    args.push_back(Variant::Int(position));
-    args.push_back(Variant::Bool(menuBar));
-    args.push_back(Variant::Bool(temporary));
-    auto v = d_.Call(L"Add", std::move(args));
+    auto v = d_.Call(L"Add", Args(Variant::Text(name), Variant::Int(position),
+                                  Variant::Bool(menuBar), Variant::Bool(temporary)));
     return std::make_shared<WinBar>(ToObject(v, L"CommandBars.Add"));
   }
   std::shared_ptr<CommandBar> Item(const Text& name) override {
-    std::vector<Variant> args;
-    args.push_back(Variant::Text(name));
-    auto v = d_.Get(L"Item", std::move(args));
+    auto v = d_.Get(L"Item", Args(Variant::Text(name)));
     return std::make_shared<WinBar>(ToObject(v, L"CommandBars.Item"));
   }
   std::shared_ptr<CommandBarControl> FindControl(std::int32_t id) override {
-    std::vector<Variant> args;
-    args.push_back(Variant::Missing());  // Type
-    args.push_back(Variant::Int(id));
-    auto v = d_.Call(L"FindControl", std::move(args));
+    auto v = d_.Call(L"FindControl", Args(Variant::Missing() /* Type */, Variant::Int(id)));
     auto object = ToObjectOrNull(v);
     return object ? WrapControl(std::move(object)) : nullptr;
   }

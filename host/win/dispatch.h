@@ -24,6 +24,15 @@ class DispidCache {
   std::map<std::wstring, DISPID, std::less<>> dispids_;
 };
 
+// The arguments of one call, in the order the member declares them.
+template <typename... Values>
+std::vector<Variant> Args(Values... values) {
+  std::vector<Variant> args;
+  args.reserve(sizeof...(values));
+  (args.push_back(std::move(values)), ...);
+  return args;
+}
+
 class Dispatch {
  public:
   Dispatch(ComPtr<IDispatch> object, DispidCache& cache);

@@ -10,17 +10,6 @@ namespace host::win {
 
 namespace {
 
-std::vector<Variant> Args(Variant a) {
-  std::vector<Variant> args;
-  args.push_back(std::move(a));
-  return args;
-}
-std::vector<Variant> Args(Variant a, Variant b) {
-  auto args = Args(std::move(a));
-  args.push_back(std::move(b));
-  return args;
-}
-
 class WinCodeModule;
 
 class WinCodePane : public CodePane {
@@ -29,18 +18,14 @@ class WinCodePane : public CodePane {
 
   Selection GetSelection() override {
     LONG startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
-    std::vector<Variant> args;
-    for (LONG* out : {&startLine, &startColumn, &endLine, &endColumn})
-      args.push_back(Variant::ByRefInt(out));
-    d_.Call(L"GetSelection", std::move(args));
+    d_.Call(L"GetSelection", Args(Variant::ByRefInt(&startLine), Variant::ByRefInt(&startColumn),
+                                  Variant::ByRefInt(&endLine), Variant::ByRefInt(&endColumn)));
     return {startLine, startColumn, endLine, endColumn};
   }
   void SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
                     std::int32_t endColumn) override {
-    std::vector<Variant> args;
-    for (std::int32_t value : {startLine, startColumn, endLine, endColumn})
-      args.push_back(Variant::Int(value));
-    d_.Call(L"SetSelection", std::move(args));
+    d_.Call(L"SetSelection", Args(Variant::Int(startLine), Variant::Int(startColumn),
+                                  Variant::Int(endLine), Variant::Int(endColumn)));
   }
   std::shared_ptr<host::CodeModule> CodeModule() override;
   void Show() override { d_.Call(L"Show"); }
