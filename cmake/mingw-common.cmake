@@ -9,5 +9,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Static runtime: the DLLs and the sandbox need nothing beyond system DLLs at run time.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-# Tests and the sandbox run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests and the sandbox run under Wine, started the project's one way.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine ${ADDINS_WINE_ARGS})

@@ -89,20 +89,23 @@ std::vector<Token> Parse(const host::Text& pattern) {
 
 }  // namespace
 
-bool MatchesWildcard(const host::Text& name, const host::Text& pattern) {
+bool MatchesWildcard(const host::Text& name, const host::Text& pattern, std::size_t* steps) {
   const auto tokens = Parse(pattern);
   // matched[i]: the tokens so far can match the first i characters of the name.
   std::vector<char> matched(name.size() + 1, 0);
   matched[0] = 1;
+  std::size_t work = 0;
   for (const auto& token : tokens) {
     if (token.kind == Token::AnyRun) {
-      for (std::size_t i = 1; i <= name.size(); ++i) matched[i] = matched[i] || matched[i - 1];
+      for (std::size_t i = 1; i <= name.size(); ++i, ++work)
+        matched[i] = matched[i] || matched[i - 1];
       continue;
     }
-    for (std::size_t i = name.size(); i > 0; --i)
+    for (std::size_t i = name.size(); i > 0; --i, ++work)
       matched[i] = matched[i - 1] && token.Accepts(name[i - 1]);
     matched[0] = 0;
   }
+  if (steps) *steps = work;
   return matched[name.size()] != 0;
 }
 

@@ -20,9 +20,12 @@ struct Item {
   DWORD style;
 };
 
-// In dialog units, in the order the editor's dialog creates its controls.
+// In dialog units, in the order the editor's dialog creates its controls. The list keeps the
+// height it is given (no integral height): user32 would otherwise round it to whole items, whose
+// height comes from the machine's fonts, and the checks would measure the fonts, not the layout.
 const Item kItems[] = {
-    {"list", kListBox, L"", 6, 18, 200, 120, 200, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP},
+    {"list", kListBox, L"", 6, 18, 200, 120, 200,
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP},
     {"OK", kButton, L"OK", 214, 6, 60, 14, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP},
     {"Cancel", kButton, L"Cancel", 214, 23, 60, 14, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP},
     {"Browse", kButton, L"&Browse...", 214, 44, 60, 14, 101, BS_PUSHBUTTON | WS_TABSTOP},

@@ -10,5 +10,4 @@ cmake --build --preset x64 >/dev/null
 prefix="$PWD/build/x64/wineprefix"
 bash scripts/wine-prefix.sh start "$prefix"
 trap 'bash scripts/wine-prefix.sh stop "$prefix"' EXIT
-WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe=" \
-  wine build/x64/bin/sandbox.exe demo/session.scn
+WINEPREFIX="$prefix" scripts/wine build/x64/bin/sandbox.exe demo/session.scn

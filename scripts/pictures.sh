@@ -23,14 +23,17 @@ rm -rf "$work"
 mkdir -p "$work" docs/pictures
 Xvfb :97 -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=:97 WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe="
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb' EXIT
+export DISPLAY=:97 WINEPREFIX="$work/wineprefix"
+root=$PWD
+wine() { "$root/scripts/wine" "$@"; }
+trap 'wine --server -k >/dev/null 2>&1 || true; kill $xvfb' EXIT
 sleep 1
-wineboot -i </dev/null >/dev/null 2>&1
-# No window manager runs under Xvfb: Wine draws the window frames itself.
+wine wineboot -i </dev/null >/dev/null 2>&1
+# No window manager runs under Xvfb: Wine draws the window frames itself. No audio driver.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f /reg:64 >/dev/null 2>&1
-wineserver -w
-(cd "$work" && wine "$OLDPWD/build/x64/bin/sandbox.exe" "$OLDPWD/demo/pictures.scn" </dev/null) | tail -1
+wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f /reg:64 >/dev/null 2>&1
+wine --server -w
+(cd "$work" && wine "$root/build/x64/bin/sandbox.exe" "$root/demo/pictures.scn" </dev/null) | tail -1
 for bmp in "$work"/pictures/*.bmp; do
   png="docs/pictures/$(basename "${bmp%.bmp}").png"
   convert "$bmp" -colors 64 -strip "$png"

@@ -1,30 +1,40 @@
 #!/usr/bin/env bash
-# start PREFIX: makes the private Wine prefix if it is new (headless: the null graphics driver)
-#               and starts a persistent wineserver for it.
-# stop PREFIX:  stops that wineserver.
+# start PREFIX [--x86]: makes the private Wine prefix if it is new and starts a persistent
+#                       wineserver for it; headless (the null graphics driver) and silent (no
+#                       audio driver: the sandbox notes the add-ins' sounds itself).
+# stop PREFIX [--x86]:  stops that wineserver.
+# With --x86 (the 32-bit tests' fixtures) both exit 77, skipped, where this machine cannot run
+# 32-bit programs.
 set -euo pipefail
+here=$(dirname "$0")
 action=$1
 export WINEPREFIX=$2
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe="
+if [ "${3:-}" = --x86 ] && reason=$("$here/wine" --why-no-x86); then
+  echo "skipped: $reason"
+  exit 77
+fi
+wine() { "$here/wine" "$@"; }
 
 case "$action" in
   start)
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      wineboot -i >/dev/null 2>&1
+    [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
+    # Wine reads its drivers when its services start: set them before that, on a new prefix and on
+    # one made before either setting.
+    if ! grep -q '^"Audio"=""' "$WINEPREFIX/user.reg"; then
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f /reg:64 >/dev/null 2>&1
-      wineserver -w
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f /reg:64 >/dev/null 2>&1
     fi
+    wine --server -w
     # Without the redirections ctest would wait on the server's open pipes for ever. The same goes
     # for Wine's own services, which the first program of a session starts: start them here.
-    wineserver -p </dev/null >/dev/null 2>&1
+    wine --server -p </dev/null >/dev/null 2>&1
     wine wineboot </dev/null >/dev/null 2>&1
     ;;
   stop)
-    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wine --server -k </dev/null >/dev/null 2>&1 || true
     ;;
   *)
-    echo "usage: $0 start|stop PREFIX" >&2
+    echo "usage: $0 start|stop PREFIX [--x86]" >&2
     exit 2
     ;;
 esac
