@@ -1,5 +1,5 @@
-// What a capture and a paste cost on the simulated editor as the selection grows, in time and in
-// host calls per operation.
+// What a capture and a paste over a selection of the same size cost on the simulated editor as the
+// selection grows, in time and in host calls per operation.
 
 #include <benchmark/benchmark.h>
 
@@ -52,7 +52,7 @@ void Capture(benchmark::State& state) {
   const auto button = b.host.Control(u"RIDAridAviri", 1);
   b.SelectAll(lines);
   b.host.calls->ClearLog();
-  for (auto _ : state) b.Buffers().CaptureSelection(button);
+  for (auto _ : state) b.Buffers().CaptureSelection(button, u"Unused copy buffer");
   state.counters["host_calls"] = benchmark::Counter(static_cast<double>(b.host.calls->Log().size()),
                                                     benchmark::Counter::kAvgIterations);
   state.SetComplexityN(lines);
@@ -63,15 +63,18 @@ void Paste(benchmark::State& state) {
   Bench b(lines);
   const auto button = b.host.Control(u"RIDAridAviri", 1);
   b.SelectAll(lines);
-  b.Buffers().CaptureSelection(button);
+  b.Buffers().CaptureSelection(button, u"Unused copy buffer");
+  std::vector<host::Text> lines_of_target(static_cast<std::size_t>(lines) + 2, u"    old = 1");
+  lines_of_target.front() = u"Sub S()";
+  lines_of_target.back() = u"End Sub";
   std::size_t calls = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    // A fresh target module of two lines each time, the caret inside it.
-    b.target->Code() = {u"Sub S()", u"End Sub"};
+    // A fresh target module each time, the same number of lines selected in it.
+    b.target->Code() = lines_of_target;
     b.host.editor->SelectComponent(b.target);
     b.target->ShowCode();
-    b.target->Pane()->selection = {2, 1, 2, 1};
+    b.target->Pane()->selection = {2, 1, lines + 1, 30};
     b.host.calls->ClearLog();
     state.ResumeTiming();
     b.Buffers().PasteBuffer(button);

@@ -72,37 +72,45 @@ std::size_t mCopyPaste::BufferOf(host::CommandBarButton& button) {
 }
 
 void mCopyPaste::CopyBufferClick(const std::shared_ptr<host::CommandBarButton>& button) {
-  if (button->Caption() == kCopyBufferBar.unusedCaption || feedback_.ShiftKeyDown())
-    CaptureSelection(button);
+  const host::Text caption = button->Caption();
+  if (caption == kCopyBufferBar.unusedCaption || feedback_.ShiftKeyDown())
+    CaptureSelection(button, caption);
   else
     PasteBuffer(button);
 }
 
-void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button) {
+void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button,
+                                  const host::Text& captionBefore) {
   try {
     const std::size_t buffer = BufferOf(*button);
     const auto pane = Editor().ActiveCodePane();
     const auto s = pane->GetSelection();
     // Nothing selected: the buffer keeps what it holds, so its button still tells the truth.
     if (NothingSelected(s)) return;
-    const auto module = pane->CodeModule();
+    const auto lines = SelectedLines(*pane->CodeModule(), s);
     host::Text text;
     host::Text caption;
-    for (std::int32_t line = s.startLine; line <= s.endLine; ++line) {
-      host::Text piece = module->Lines(line, 1);
-      if (line == s.endLine) piece = Left(piece, std::int64_t{s.endColumn} - 1);
-      if (line == s.startLine) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      host::Text piece = lines[i];
+      if (i + 1 == lines.size()) piece = Left(piece, std::int64_t{s.endColumn} - 1);
+      if (i == 0) {
         piece = From(piece, s.startColumn);
         caption = SummaryCaption(piece, s.endLine > s.startLine);
       }
       text += piece;
       text += u'\n';
-      if (line == std::numeric_limits<std::int32_t>::max()) break;
     }
     // The last separator goes, and with it every empty piece at the end of the selection.
     while (!text.empty() && text.back() == u'\n') text.pop_back();
-    button->SetState(host::kStateDown);
+    // The caption first, and back again when the state is refused: a capture cut short leaves
+    // the button as it was.
     button->SetCaption(caption);
+    try {
+      button->SetState(host::kStateDown);
+    } catch (const host::HostError&) {
+      host::Ignore([&] { button->SetCaption(captionBefore); });
+      throw;
+    }
     // Kept only now that the capture is complete: one cut short leaves the old text, and the
     // button never tells of a text the buffer does not hold.
     CopyBuffers[buffer] = std::move(text);
@@ -117,14 +125,20 @@ void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& butt
   host::Selection s;
   host::Text text;
   host::Text newText;
+  // Everything is read before the first edit, so a paste either leaves the module exactly as it
+  // was or, once the code was edited, goes on to the end.
   try {
     text = CopyBuffers[BufferOf(*button)];
     pane = Editor().ActiveCodePane();
     s = pane->GetSelection();
-    DeleteSelection();
     module = pane->CodeModule();
-    const host::Text line = module->Lines(s.startLine, 1);
+    // Line SL as it stands once the selected text is gone, then the buffer at column SC in it.
+    const auto lines = SelectedLines(*module, s);
+    if (lines.empty()) return;
+    const host::Text line =
+        Left(lines.front(), std::int64_t{s.startColumn} - 1) + From(lines.back(), s.endColumn);
     newText = Left(line, std::int64_t{s.startColumn} - 1) + text + From(line, s.startColumn);
+    DeleteSelection(*module, s);
   } catch (const host::HostError&) {
     return;
   }
@@ -149,25 +163,28 @@ void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& butt
   feedback_.PlayRedoSound();
 }
 
-void mCopyPaste::DeleteSelection() {
-  const auto pane = Editor().ActiveCodePane();
-  const auto s = pane->GetSelection();
-  if (NothingSelected(s)) return;
-  const auto module = pane->CodeModule();
-  if (s.startLine == s.endLine) {
-    const host::Text line = module->Lines(s.startLine, 1);
-    module->ReplaceLine(s.startLine,
-                        Left(line, std::int64_t{s.startColumn} - 1) + From(line, s.endColumn));
-  } else {
-    // Highest line first, so the numbers of the lines still to handle stay put.
-    const host::Text tail = From(module->Lines(s.endLine, 1), s.endColumn);
-    module->DeleteLines(s.endLine, 1);
-    for (std::int32_t line = s.endLine - 1; line > s.startLine; --line)
-      module->DeleteLines(line, 1);
-    const host::Text head = Left(module->Lines(s.startLine, 1), std::int64_t{s.startColumn} - 1);
-    module->ReplaceLine(s.startLine, head + tail);
+std::vector<host::Text> mCopyPaste::SelectedLines(host::CodeModule& module,
+                                                  const host::Selection& s) {
+  std::vector<host::Text> lines;
+  if (s.endLine < s.startLine) return lines;
+  const std::int64_t count = std::int64_t{s.endLine} - s.startLine + 1;
+  if (count > std::numeric_limits<std::int32_t>::max()) InvalidCall();
+  // One call for the whole selection: the editor joins the lines with CR LF, and no line of code
+  // holds one itself.
+  const host::Text joined = module.Lines(s.startLine, static_cast<std::int32_t>(count));
+  std::size_t start = 0;
+  for (auto end = joined.find(u"\r\n"); end != host::Text::npos;
+       end = joined.find(u"\r\n", start)) {
+    lines.push_back(joined.substr(start, end - start));
+    start = end + 2;
   }
-  pane->SetSelection(s.startLine, s.startColumn, s.startLine, s.startColumn);
+  lines.push_back(joined.substr(start));
+  return lines;
+}
+
+void mCopyPaste::DeleteSelection(host::CodeModule& module, const host::Selection& s) {
+  // Lines SL + 1 to EL go in one call; what is left of line SL is rewritten by the paste.
+  if (s.endLine > s.startLine) module.DeleteLines(s.startLine + 1, s.endLine - s.startLine);
 }
 
 void mCopyPaste::ClearCopyBuffers() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "host/command_bars.h"
 #include "quillon/addin_state.h"
@@ -32,12 +33,12 @@ class mCopyPaste {
   void CopyBufferClick(const std::shared_ptr<host::CommandBarButton>& button);
   void ClearCopyBuffers();
   // Silent on failure: a capture that cannot complete leaves the buffer and the button as they
-  // were.
-  void CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button);
-  // Silent on failure up to the editing of the code; from there on, it always places the caret
-  // and plays its sound.
+  // were. `captionBefore` is the caption the click read, to put back.
+  void CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button,
+                        const host::Text& captionBefore);
+  // Silent on failure up to the editing of the code, which leaves the module as it was; from
+  // the first edit on, it always goes on to place the caret and play its sound.
   void PasteBuffer(const std::shared_ptr<host::CommandBarButton>& button);
-  void DeleteSelection();
 
   // Buffer i belongs to the control at place i + 1 on the copy-buffer bar.
   std::array<host::Text, kNumberedButtons> CopyBuffers;
@@ -45,6 +46,10 @@ class mCopyPaste {
  private:
   host::VBE& Editor() const;
   static std::size_t BufferOf(host::CommandBarButton& button);
+  // Lines SL to EL of the selection, whole.
+  static std::vector<host::Text> SelectedLines(host::CodeModule& module, const host::Selection& s);
+  // Removes the lines below the selection's first; its first line is left to the paste's rewrite.
+  static void DeleteSelection(host::CodeModule& module, const host::Selection& s);
 
   AddinState& state_;
   Feedback& feedback_;

@@ -128,7 +128,7 @@ TEST(Capture, NothingSelectedChangesNothingAtAll) {
 TEST(Capture, ALineThatCannotBeReadLeavesTheBufferAsItWas) {
   CopySession s;
   s.Capture(1, {8, 1, 8, 4});
-  s.host.calls->FailOn("CodeModule.Lines", 2);
+  s.host.calls->FailOn("CodeModule.Lines", 1);
   s.Select(s.Code(), {2, 1, 4, 1});
   s.ShiftClick(s.Buffer(1));
   EXPECT_EQ(s.Buffers().CopyBuffers[0], u"abc");
@@ -236,6 +236,28 @@ TEST(Paste, AFailureBeforeTheEditEndsItSilently) {
   s.Buffer(1)->Click();
   EXPECT_THAT(s.TakeSounds(), IsEmpty());
   EXPECT_EQ(s.Code()->Code()[7], u"abcdefghijklmnopqrstuvwxyz");
+}
+
+// Each call crosses into the editor's code window: a capture and a paste make as many of them for
+// a selection of 3,000 lines as for one of 3.
+TEST(Paste, CaptureAndPasteMakeAsManyEditorCallsForAnyNumberOfLines) {
+  const auto calls = [](std::int32_t lines) {
+    host::Text code;
+    for (std::int32_t i = 0; i < 2 * lines + 2; ++i) code += u"    n = n + 1\n";
+    LiveSession s(WithSounds().Project(u"P", u"C:\\P.xlsm").Module(u"M", code));
+    const auto m = s.Component(u"P", u"M");
+    const auto size = m->Code().size();
+    s.Select(m, {2, 3, lines + 1, 5});
+    s.host.calls->ClearLog();
+    s.Buffer(1)->Click();
+    const auto capture = s.host.calls->Log().size();
+    s.Select(m, {lines + 2, 3, 2 * lines + 1, 5});
+    s.host.calls->ClearLog();
+    s.Buffer(1)->Click();
+    EXPECT_EQ(m->Code().size(), size) << "a selection of as many lines as the buffer holds";
+    return std::pair{capture, s.host.calls->Log().size()};
+  };
+  EXPECT_EQ(calls(3), calls(3000));
 }
 
 TEST(Clear, FreesEveryButtonAndBufferAndPlaysTheCancelSound) {

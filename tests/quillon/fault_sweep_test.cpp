@@ -213,33 +213,70 @@ TEST(FaultSweep, CapturingASelection) {
   Sweep(
       "capture (Shift-click)", arrange, Calls, [](LiveSession& s) { s.Buffer(2)->Click(); },
       [](LiveSession& s, const FailedCall& f) {
-        const auto& buffer = Buffers(s).CopyBuffers[1];
-        if (In(kClickEntry, f.operation)) {
-          EXPECT_TRUE(f.threw);
-        } else {
-          EXPECT_FALSE(f.threw) << "a capture is silent";
-        }
-        const bool captured = buffer != kOld;
-        // Either the whole new capture with its caption, or the old text with its caption.
+        const bool entry = In(kClickEntry, f.operation);
+        EXPECT_EQ(f.threw, entry) << "a capture is silent; only the click's own reads are not";
+        const bool captured = Buffers(s).CopyBuffers[1] != kOld;
+        // Only a refused sound leaves a finished capture: every other failure leaves the buffer,
+        // its caption and its pressed look exactly as they were, without a sound.
+        EXPECT_EQ(captured, f.operation.starts_with("Sound."));
+        EXPECT_EQ(Buffers(s).CopyBuffers[1], captured ? u"x = 1\n    y" : kOld);
         EXPECT_EQ(s.Buffer(2)->CaptionShown(), captured ? u"x = 1\u2026" : u"old text");
-        if (captured) {
-          EXPECT_EQ(buffer, u"x = 1\n    y");
-        }
-        if (!captured && !f.threw) {
+        EXPECT_EQ(s.Buffer(2)->StateShown(), host::kStateDown);
+        if (!captured) {
           EXPECT_THAT(s.TakeSounds(), ::testing::IsEmpty());
         }
       });
 }
 
+TEST(FaultSweep, CapturingIntoAFreeButton) {
+  const auto arrange = [] {
+    auto s = Connected();
+    s->Select(s->Component(u"Budget", u"Module1"), {4, 5, 5, 6});
+    return s;
+  };
+  Sweep(
+      "capture", arrange, Calls, [](LiveSession& s) { s.Buffer(2)->Click(); },
+      [](LiveSession& s, const FailedCall& f) {
+        const bool captured = Buffers(s).CopyBuffers[1] == u"x = 1\n    y";
+        EXPECT_EQ(captured, f.operation.starts_with("Sound."));
+        EXPECT_EQ(s.Buffer(2)->CaptionShown(), captured ? u"x = 1\u2026" : u"Unused copy buffer");
+        EXPECT_EQ(s.Buffer(2)->StateShown(), captured ? host::kStateDown : host::kStateUp)
+            << "a capture cut short never leaves a free button pressed";
+      });
+}
+
 TEST(FaultSweep, PastingABuffer) {
+  const std::vector<host::Text> before(FilledBuffer()->Component(u"Budget", u"Module1")->Code());
+  // Lines 4 and 5 ("    x = 1", "    y = 2") with "x = 1" to "    y" selected become one.
+  std::vector<host::Text> pasted = before;
+  pasted[3] = u"    old text = 2";
+  pasted.erase(pasted.begin() + 4);
+  // A refused replacement is answered by inserting the new line above line SL.
+  std::vector<host::Text> inserted = before;
+  inserted[3] = u"    old text = 2";
+  inserted[4] = u"    x = 1";
   Sweep(
       "paste", FilledBuffer, Calls, [](LiveSession& s) { s.Buffer(2)->Click(); },
-      [](LiveSession& s, const FailedCall& f) {
+      [&](LiveSession& s, const FailedCall& f) {
         EXPECT_EQ(f.threw, In(kClickEntry, f.operation));
         EXPECT_EQ(Buffers(s).CopyBuffers[1], kOld) << "a paste never changes its buffer";
         const auto& code = s.Component(u"Budget", u"Module1")->Code();
-        if (f.operation == "CodeModule.ReplaceLine" && !f.threw && code.size() == 6) {
-          EXPECT_EQ(code[3], u"    old text = 2") << "refused replacement, inserted instead";
+        const auto sounds = s.TakeSounds();
+        if (code == before) {
+          // Stopped before the first edit: nothing else happened either.
+          EXPECT_THAT(sounds, ::testing::IsEmpty());
+          return;
+        }
+        // Once the code was edited, the paste finished: the new text, the caret after it and
+        // the sound, each step whose failure is ignored aside.
+        EXPECT_EQ(code, f.operation == "CodeModule.ReplaceLine" ? inserted : pasted);
+        if (f.operation != "CodePane.SetSelection") {
+          const auto& caret = s.Component(u"Budget", u"Module1")->Pane()->selection;
+          EXPECT_EQ(caret.startLine, 4);
+          EXPECT_EQ(caret.startColumn, 13);
+        }
+        if (!f.operation.starts_with("Sound.")) {
+          EXPECT_EQ(sounds, std::vector<std::string>{"redo.wav"});
         }
       });
 }
