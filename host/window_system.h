@@ -1,7 +1,7 @@
 #pragma once
-// The window functions the References watch relies on, as user32 offers them, and the local
-// clock. Failures are not reported: a call that fails does nothing and gives 0, as the watch
-// expects.
+// The window functions the References watch relies on, as user32 offers them, and a clock that
+// only goes forward. Failures are not reported: a call that fails does nothing and gives 0, as the
+// watch expects.
 
 #include <cstdint>
 #include <functional>
@@ -33,6 +33,7 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
   // A thread timer with no window: `tick` runs about every `milliseconds` whenever a message loop
   // of this thread dispatches timer messages. Returns its identifier, 0 on failure.
+  // Coordinates below are in the DPI awareness of the calling thread (see InDpiContextOf).
   virtual TimerId SetTimer(std::uint32_t milliseconds, std::function<void()> tick) = 0;
   virtual void KillTimer(TimerId timer) = 0;
   virtual std::uint32_t GetCurrentProcessId() = 0;
@@ -46,7 +47,9 @@ class WindowSystem {
                                  const std::optional<Text>& title) = 0;
   // In screen coordinates.
   virtual Rect GetWindowRect(WindowHandle window) = 0;
-  virtual Point ScreenToClient(WindowHandle window, Point point) = 0;
+  // A rectangle in screen coordinates mapped into the window's client coordinates, as
+  // MapWindowPoints maps one: on a mirrored (right-to-left) window the edges come back in order.
+  virtual Rect MapScreenRectToClient(WindowHandle window, Rect rect) = 0;
   // Moves and sizes a top-level window, bringing it to the top and activating it.
   virtual void SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                             std::int32_t height) = 0;
@@ -55,15 +58,20 @@ class WindowSystem {
                           std::int32_t height) = 0;
   virtual std::int32_t GetWindowStyle(WindowHandle window) = 0;
   virtual void SetWindowStyle(WindowHandle window, std::int32_t style) = 0;
-  // Dots per inch of the display the window is on; 96 where the platform cannot tell.
+  // Dots per inch of the window as its own DPI awareness sees it; 96 where the platform cannot
+  // tell.
   virtual std::int32_t GetDpiForWindow(WindowHandle window) = 0;
+  // Runs `work` with this thread's DPI awareness set to the window's own and puts it back after,
+  // so that sizes read, scaled by GetDpiForWindow and written all mean the window's pixels. Just
+  // runs `work` where the system has no such setting.
+  virtual void InDpiContextOf(WindowHandle window, const std::function<void()>& work) = 0;
 };
 
-// The local date and time as a day count with the time of day as its fraction.
+// Milliseconds from some fixed start; never goes back, whatever the date and time do.
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual double Now() = 0;
+  virtual std::uint64_t Milliseconds() = 0;
 };
 
 }  // namespace host

@@ -11,7 +11,7 @@ namespace lathmore {
 namespace {
 
 constexpr std::uint32_t kTickMilliseconds = 200;
-constexpr double kAllowance = 10.0 / 86400.0;  // "00:00:10" as a time value
+constexpr std::uint64_t kAllowanceMilliseconds = 10'000;
 constexpr char16_t kDialogClass[] = u"#32770";
 constexpr char16_t kTitlePrefix[] = u"References - ";
 constexpr std::int32_t kDesignDpi = 96;
@@ -26,7 +26,7 @@ MMain::~MMain() { StopWatch(); }
 void MMain::StartWatch() {
   if (WatchTimerID != 0) windows_->KillTimer(WatchTimerID);
   WatchTimerID = windows_->SetTimer(kTickMilliseconds, [this] { WatchTimerProc(); });
-  WatchStart = clock_->Now();
+  WatchStart = clock_->Milliseconds();
 }
 
 void MMain::StopWatch() {
@@ -36,7 +36,7 @@ void MMain::StopWatch() {
 }
 
 void MMain::WatchTimerProc() {
-  if (clock_->Now() - WatchStart > kAllowance) {
+  if (clock_->Milliseconds() - WatchStart > kAllowanceMilliseconds) {
     StopWatch();
     return;
   }
@@ -74,13 +74,16 @@ host::WindowHandle MMain::MoveChildControl(const char16_t* caption, const host::
 }
 
 void MMain::GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect) {
-  rect = windows_->GetWindowRect(child);
-  const auto topLeft = windows_->ScreenToClient(parent, {rect.left, rect.top});
-  const auto bottomRight = windows_->ScreenToClient(parent, {rect.right, rect.bottom});
-  rect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+  rect = windows_->MapScreenRectToClient(parent, windows_->GetWindowRect(child));
 }
 
 void MMain::LayOutDialog() {
+  // In the dialog's own DPI awareness, whatever this thread's: every size read, scaled and written
+  // is then in the dialog's pixels, never scaled twice or not at all.
+  windows_->InDpiContextOf(DialogHwnd, [this] { LayOutInDialogPixels(); });
+}
+
+void MMain::LayOutInDialogPixels() {
   // On a display of more than 96 DPI the editor draws the dialog larger: so are the new size and
   // every offset, so the dialog never comes out smaller than it was.
   const std::int32_t dpi = windows_->GetDpiForWindow(DialogHwnd);

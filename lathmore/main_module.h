@@ -39,11 +39,12 @@ class MMain {
 
   std::shared_ptr<host::VBE> EditorVBE;
   host::TimerId WatchTimerID = 0;
-  double WatchStart = 0;  // local date and time, in days
+  std::uint64_t WatchStart = 0;  // on the clock that never goes back, in milliseconds
   host::WindowHandle DialogHwnd = 0;
 
  private:
   void LayOutDialog();
+  void LayOutInDialogPixels();
 
   std::shared_ptr<host::WindowSystem> windows_;
   std::shared_ptr<host::Clock> clock_;

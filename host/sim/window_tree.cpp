@@ -1,6 +1,7 @@
 #include "host/sim/window_tree.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "host/sim/ignore_case.h"
 
@@ -15,9 +16,9 @@ SimWindowTree::SimWindowTree(std::shared_ptr<HostCalls> calls, std::uint32_t pro
   windows_[kDesktop] = SimWindowInfo{u"#32769", u"", 0, 0, {0, 0, 1920, 1080}, {}};
 }
 
-TimerId SimWindowTree::SetTimer(std::uint32_t, std::function<void()> tick) {
+TimerId SimWindowTree::SetTimer(std::uint32_t milliseconds, std::function<void()> tick) {
   if (calls_->Fails("Windows.SetTimer")) return 0;
-  timers_[nextTimer_] = std::move(tick);
+  timers_[nextTimer_] = {milliseconds, std::move(tick)};
   return nextTimer_++;
 }
 
@@ -65,32 +66,72 @@ WindowHandle SimWindowTree::FindChild(WindowHandle parent, WindowHandle after,
 
 Point SimWindowTree::ClientOrigin(WindowHandle window) const {
   // Top-level windows are placed on the screen, children in their parent's client area.
+  const Rect screen = ScreenRect(window);
   const auto& info = windows_.at(window);
-  Point origin{info.rect.left + info.clientOffset.x, info.rect.top + info.clientOffset.y};
-  if (info.parent != kDesktop && info.parent != 0) {
-    const Point outer = ClientOrigin(info.parent);
-    origin = {origin.x + outer.x, origin.y + outer.y};
+  return {screen.left + info.clientOffset.x, screen.top + info.clientOffset.y};
+}
+
+Rect SimWindowTree::ScreenRect(WindowHandle window) const {
+  const auto& info = windows_.at(window);
+  if (info.parent == kDesktop || info.parent == 0) return info.rect;
+  const Point outer = ClientOrigin(info.parent);
+  const auto& parent = windows_.at(info.parent);
+  if (!parent.mirrored)
+    return {info.rect.left + outer.x, info.rect.top + outer.y, info.rect.right + outer.x,
+            info.rect.bottom + outer.y};
+  // A mirrored parent's client x runs leftwards from the right edge of its client area.
+  const std::int32_t right =
+      outer.x + (parent.rect.right - parent.rect.left) - 2 * parent.clientOffset.x;
+  return {right - info.rect.right, info.rect.top + outer.y, right - info.rect.left,
+          info.rect.bottom + outer.y};
+}
+
+double SimWindowTree::ThreadScale(WindowHandle window) const {
+  const auto found = windows_.find(window);
+  const std::int32_t dpi = found == windows_.end() ? 96 : found->second.dpi;
+  switch (threadAwareness) {
+    case DpiAwareness::Unaware:
+      return 96.0 / dpi;
+    case DpiAwareness::SystemAware:
+      return static_cast<double>(systemDpi) / dpi;
+    case DpiAwareness::PerMonitor:
+      break;
   }
-  return origin;
+  return 1.0;
+}
+
+std::int32_t SimWindowTree::ToThread(WindowHandle window, std::int32_t physical) const {
+  return static_cast<std::int32_t>(std::lround(physical * ThreadScale(window)));
+}
+
+std::int32_t SimWindowTree::ToPhysical(WindowHandle window, std::int32_t seen) const {
+  return static_cast<std::int32_t>(std::lround(seen / ThreadScale(window)));
 }
 
 Rect SimWindowTree::GetWindowRect(WindowHandle window) {
   if (calls_->Fails("Windows.GetWindowRect")) return {};
-  const auto found = windows_.find(window);
-  if (found == windows_.end() || window == kDesktop)
-    return found == windows_.end() ? Rect{} : found->second.rect;
-  const auto& info = found->second;
-  if (info.parent == kDesktop) return info.rect;
-  const Point outer = ClientOrigin(info.parent);
-  return {info.rect.left + outer.x, info.rect.top + outer.y, info.rect.right + outer.x,
-          info.rect.bottom + outer.y};
+  if (!windows_.count(window)) return {};
+  const Rect r = ScreenRect(window);
+  return {ToThread(window, r.left), ToThread(window, r.top), ToThread(window, r.right),
+          ToThread(window, r.bottom)};
 }
 
-Point SimWindowTree::ScreenToClient(WindowHandle window, Point point) {
-  if (calls_->Fails("Windows.ScreenToClient")) return point;
-  if (!windows_.count(window) || window == kDesktop) return point;
+Rect SimWindowTree::MapScreenRectToClient(WindowHandle window, Rect rect) {
+  if (calls_->Fails("Windows.MapWindowPoints")) return rect;
+  if (!windows_.count(window) || window == kDesktop) return rect;
+  const auto& info = windows_.at(window);
   const Point origin = ClientOrigin(window);
-  return {point.x - origin.x, point.y - origin.y};
+  const auto client = [&](std::int32_t seen, std::int32_t from) {
+    return ToPhysical(window, seen) - from;
+  };
+  Rect r{client(rect.left, origin.x), client(rect.top, origin.y), client(rect.right, origin.x),
+         client(rect.bottom, origin.y)};
+  if (info.mirrored) {
+    const std::int32_t width = (info.rect.right - info.rect.left) - 2 * info.clientOffset.x;
+    r = {width - r.right, r.top, width - r.left, r.bottom};
+  }
+  return {ToThread(window, r.left), ToThread(window, r.top), ToThread(window, r.right),
+          ToThread(window, r.bottom)};
 }
 
 void SimWindowTree::SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y,
@@ -98,7 +139,8 @@ void SimWindowTree::SetWindowPos(WindowHandle window, std::int32_t x, std::int32
   if (calls_->Fails("Windows.SetWindowPos")) return;
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
-  found->second.rect = {x, y, x + width, y + height};
+  const auto physical = [&](std::int32_t seen) { return ToPhysical(window, seen); };
+  found->second.rect = {physical(x), physical(y), physical(x + width), physical(y + height)};
   found->second.onTop = true;
 }
 
@@ -107,7 +149,8 @@ void SimWindowTree::MoveWindow(WindowHandle window, std::int32_t x, std::int32_t
   if (calls_->Fails("Windows.MoveWindow")) return;
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
-  found->second.rect = {x, y, x + width, y + height};
+  const auto physical = [&](std::int32_t seen) { return ToPhysical(window, seen); };
+  found->second.rect = {physical(x), physical(y), physical(x + width), physical(y + height)};
 }
 
 std::int32_t SimWindowTree::GetWindowStyle(WindowHandle window) {
@@ -125,7 +168,34 @@ void SimWindowTree::SetWindowStyle(WindowHandle window, std::int32_t style) {
 std::int32_t SimWindowTree::GetDpiForWindow(WindowHandle window) {
   if (calls_->Fails("Windows.GetDpiForWindow")) return 96;
   const auto found = windows_.find(window);
-  return found == windows_.end() ? 96 : found->second.dpi;
+  if (found == windows_.end()) return 96;
+  switch (found->second.awareness) {
+    case DpiAwareness::Unaware:
+      return 96;
+    case DpiAwareness::SystemAware:
+      return systemDpi;
+    case DpiAwareness::PerMonitor:
+      break;
+  }
+  return found->second.dpi;
+}
+
+void SimWindowTree::InDpiContextOf(WindowHandle window, const std::function<void()>& work) {
+  const auto found = windows_.find(window);
+  if (!dpiContexts || calls_->Fails("Windows.SetThreadDpiAwarenessContext") ||
+      found == windows_.end()) {
+    work();
+    return;
+  }
+  const DpiAwareness before = threadAwareness;
+  threadAwareness = found->second.awareness;
+  try {
+    work();
+  } catch (...) {
+    threadAwareness = before;
+    throw;
+  }
+  threadAwareness = before;
 }
 
 WindowHandle SimWindowTree::AddTopLevel(SimWindowInfo info) {
@@ -139,7 +209,10 @@ WindowHandle SimWindowTree::AddTopLevel(SimWindowInfo info) {
 
 WindowHandle SimWindowTree::AddChild(WindowHandle parent, SimWindowInfo info) {
   info.parent = parent;
-  info.processId = windows_.at(parent).processId;
+  const auto& outer = windows_.at(parent);
+  info.processId = outer.processId;
+  info.dpi = outer.dpi;
+  info.awareness = outer.awareness;
   const WindowHandle handle = nextHandle_++;
   windows_[handle] = std::move(info);
   children_[parent].push_back(handle);  // children in the order they were created
@@ -148,7 +221,7 @@ WindowHandle SimWindowTree::AddChild(WindowHandle parent, SimWindowInfo info) {
 
 std::vector<TimerId> SimWindowTree::Timers() const {
   std::vector<TimerId> ids;
-  for (const auto& [id, tick] : timers_) ids.push_back(id);
+  for (const auto& [id, timer] : timers_) ids.push_back(id);
   return ids;
 }
 
@@ -156,7 +229,7 @@ void SimWindowTree::FireTimers() {
   for (const TimerId id : Timers()) {
     const auto found = timers_.find(id);
     if (found == timers_.end()) continue;  // killed by an earlier tick
-    const auto tick = found->second;
+    const auto tick = found->second.tick;
     tick();
   }
 }

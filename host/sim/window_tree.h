@@ -1,8 +1,9 @@
 #pragma once
 // An in-memory window tree that behaves like user32 for the operations of host::WindowSystem:
 // child order, classes compared without regard to case, titles matched whole, client areas inset
-// in their windows, thread timers fired by the test, and a clock the test moves. A failure planned
-// for a call makes it do nothing and answer 0, as a failing user32 call does.
+// in their windows, mirrored (right-to-left) windows, DPI virtualization between the thread's and
+// the windows' DPI awareness, thread timers fired by the test, and a clock the test moves. A
+// failure planned for a call makes it do nothing and answer 0, as a failing user32 call does.
 
 #include <map>
 #include <memory>
@@ -13,17 +14,22 @@
 
 namespace host::sim {
 
+enum class DpiAwareness { Unaware, SystemAware, PerMonitor };
+
 struct SimWindowInfo {
   Text className;
   Text title;
   std::uint32_t processId = 0;
   WindowHandle parent = 0;
-  // Top-level windows: in screen coordinates. Children: in the parent's client coordinates.
+  // In physical pixels. Top-level windows: in screen coordinates. Children: in the parent's
+  // client coordinates, which on a mirrored parent run from its client area's right edge.
   Rect rect;
   Point clientOffset;  // where the client area starts inside the window (frame and caption)
   std::int32_t style = 0;
-  std::int32_t dpi = 96;
+  std::int32_t dpi = 96;  // of the display the window is on
   bool onTop = false;
+  DpiAwareness awareness = DpiAwareness::PerMonitor;  // children take their parent's
+  bool mirrored = false;                              // WS_EX_LAYOUTRTL
 };
 
 class SimWindowTree : public WindowSystem {
@@ -38,7 +44,7 @@ class SimWindowTree : public WindowSystem {
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
                          const std::optional<Text>& title) override;
   Rect GetWindowRect(WindowHandle window) override;
-  Point ScreenToClient(WindowHandle window, Point point) override;
+  Rect MapScreenRectToClient(WindowHandle window, Rect rect) override;
   void SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height) override;
   void MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
@@ -46,32 +52,49 @@ class SimWindowTree : public WindowSystem {
   std::int32_t GetWindowStyle(WindowHandle window) override;
   void SetWindowStyle(WindowHandle window, std::int32_t style) override;
   std::int32_t GetDpiForWindow(WindowHandle window) override;
+  void InDpiContextOf(WindowHandle window, const std::function<void()>& work) override;
 
   // The test's side: windows opened in front of the others, their children, the timers.
   WindowHandle AddTopLevel(SimWindowInfo info);
   WindowHandle AddChild(WindowHandle parent, SimWindowInfo info);
   SimWindowInfo& Info(WindowHandle window) { return windows_.at(window); }
   std::vector<TimerId> Timers() const;
+  std::uint32_t Interval(TimerId timer) const { return timers_.at(timer).milliseconds; }
   // Runs one tick of every timer that exists now.
   void FireTimers();
 
+  // The calling thread's DPI awareness, the system's DPI, and whether the system can switch the
+  // thread's awareness (Windows 10 1607 and later).
+  DpiAwareness threadAwareness = DpiAwareness::PerMonitor;
+  std::int32_t systemDpi = 96;
+  bool dpiContexts = true;
+
  private:
-  Point ClientOrigin(WindowHandle window) const;  // on the screen
+  Point ClientOrigin(WindowHandle window) const;  // on the screen, physical
+  Rect ScreenRect(WindowHandle window) const;     // physical
+  // Physical pixels as the calling thread sees them near `window`, and back.
+  double ThreadScale(WindowHandle window) const;
+  std::int32_t ToThread(WindowHandle window, std::int32_t physical) const;
+  std::int32_t ToPhysical(WindowHandle window, std::int32_t seen) const;
 
   std::shared_ptr<HostCalls> calls_;
   std::uint32_t processId_;
   WindowHandle nextHandle_ = 0x100;
   std::map<WindowHandle, SimWindowInfo> windows_;
   std::map<WindowHandle, std::vector<WindowHandle>> children_;  // in Z order, top first
-  std::map<TimerId, std::function<void()>> timers_;
+  struct Timer {
+    std::uint32_t milliseconds;
+    std::function<void()> tick;
+  };
+  std::map<TimerId, Timer> timers_;
   TimerId nextTimer_ = 1;
 };
 
 class SimClock : public Clock {
  public:
-  double Now() override { return now; }
-  void AdvanceSeconds(double seconds) { now += seconds / 86400.0; }
-  double now = 46000.5;  // a day in 2025, at noon
+  std::uint64_t Milliseconds() override { return now; }
+  void AdvanceSeconds(double seconds) { now += static_cast<std::uint64_t>(seconds * 1000 + 0.5); }
+  std::uint64_t now = 3'600'000;  // an hour after the system started
 };
 
 }  // namespace host::sim

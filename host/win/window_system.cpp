@@ -57,10 +57,11 @@ class User32 : public WindowSystem {
     ::GetWindowRect(Hwnd(window), &r);
     return {r.left, r.top, r.right, r.bottom};
   }
-  Point ScreenToClient(WindowHandle window, Point point) override {
-    POINT p{point.x, point.y};
-    ::ScreenToClient(Hwnd(window), &p);
-    return {p.x, p.y};
+  Rect MapScreenRectToClient(WindowHandle window, Rect rect) override {
+    // Two points make a rectangle: on a mirrored window MapWindowPoints swaps their x back.
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    MapWindowPoints(HWND_DESKTOP, Hwnd(window), corners, 2);
+    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
   }
   void SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height) override {
@@ -90,27 +91,37 @@ class User32 : public WindowSystem {
     if (screen) ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
   }
+  void InDpiContextOf(WindowHandle window, const std::function<void()>& work) override {
+    // Windows 10 1607 and later; before, every thread of a process shares one awareness.
+    using Context = void*;
+    using OfWindow = Context(WINAPI*)(HWND);
+    using SetForThread = Context(WINAPI*)(Context);
+    static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    static const auto ofWindow = reinterpret_cast<OfWindow>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    static const auto setForThread = reinterpret_cast<SetForThread>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    const Context wanted = ofWindow && setForThread ? ofWindow(Hwnd(window)) : nullptr;
+    const Context before = wanted ? setForThread(wanted) : nullptr;
+    struct Restore {
+      SetForThread set;
+      Context context;
+      ~Restore() {
+        if (context) set(context);
+      }
+    } restore{setForThread, before};
+    work();
+  }
 };
 
-class Local : public Clock {
+class Steady : public Clock {
  public:
-  double Now() override {
-    SYSTEMTIME local{};
-    GetLocalTime(&local);
-    FILETIME file{};
-    SystemTimeToFileTime(&local, &file);
-    const auto ticks =
-        (static_cast<unsigned long long>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
-    // 100-nanosecond ticks since 1601-01-01, to days since 1899-12-30.
-    constexpr double kTicksPerDay = 864e9;
-    constexpr double kDaysFrom1601To1899 = 109205.0;
-    return static_cast<double>(ticks) / kTicksPerDay - kDaysFrom1601To1899;
-  }
+  std::uint64_t Milliseconds() override { return GetTickCount64(); }
 };
 
 }  // namespace
 
 std::shared_ptr<WindowSystem> User32Windows() { return std::make_shared<User32>(); }
-std::shared_ptr<Clock> LocalClock() { return std::make_shared<Local>(); }
+std::shared_ptr<Clock> SteadyClock() { return std::make_shared<Steady>(); }
 
 }  // namespace host::win

@@ -1,5 +1,5 @@
 #pragma once
-// The window functions and the local clock on Windows, through user32 and kernel32.
+// The window functions and the steady clock on Windows, through user32 and kernel32.
 
 #include <memory>
 
@@ -9,6 +9,6 @@ namespace host::win {
 
 // Timer ticks run inside the error boundary: whatever a tick throws is swallowed there.
 std::shared_ptr<WindowSystem> User32Windows();
-std::shared_ptr<Clock> LocalClock();
+std::shared_ptr<Clock> SteadyClock();
 
 }  // namespace host::win

@@ -4,6 +4,6 @@
 
 namespace lathmore::win {
 
-ModuleState::ModuleState() : main(host::win::User32Windows(), host::win::LocalClock()) {}
+ModuleState::ModuleState() : main(host::win::User32Windows(), host::win::SteadyClock()) {}
 
 }  // namespace lathmore::win

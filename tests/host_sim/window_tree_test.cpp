@@ -36,7 +36,7 @@ TEST(WindowTree, ChildRectanglesRoundTripThroughScreenCoordinates) {
   const auto dialog = tree.AddTopLevel({u"#32770", u"D", 1000, 0, {100, 80, 530, 410}, {3, 25}});
   const auto child = tree.AddChild(dialog, {u"Button", u"OK", 0, 0, {320, 10, 410, 33}});
   EXPECT_EQ(tree.GetWindowRect(child), (Rect{423, 115, 513, 138}));
-  EXPECT_EQ(tree.ScreenToClient(dialog, {423, 115}), (Point{320, 10}));
+  EXPECT_EQ(tree.MapScreenRectToClient(dialog, {423, 115, 513, 138}), (Rect{320, 10, 410, 33}));
   tree.SetWindowPos(dialog, 50, 60, 720, 470);
   EXPECT_EQ(tree.GetWindowRect(dialog), (Rect{50, 60, 770, 530}));
   EXPECT_EQ(tree.GetWindowRect(child), (Rect{373, 95, 463, 118})) << "children move with it";
@@ -44,10 +44,40 @@ TEST(WindowTree, ChildRectanglesRoundTripThroughScreenCoordinates) {
   EXPECT_EQ(tree.Info(child).rect, (Rect{0, 0, 10, 10}));
 }
 
+TEST(WindowTree, AMirroredWindowsClientCoordinatesRunFromItsRightEdge) {
+  SimWindowTree tree(std::make_shared<HostCalls>());
+  SimWindowInfo info{u"#32770", u"D", 1000, 0, {100, 80, 530, 410}, {3, 25}};
+  info.mirrored = true;
+  const auto dialog = tree.AddTopLevel(info);
+  // The client area is 424 wide from x = 103: client x 320 to 410 lies 14 to 104 left of 527.
+  const auto child = tree.AddChild(dialog, {u"Button", u"OK", 0, 0, {320, 10, 410, 33}});
+  EXPECT_EQ(tree.GetWindowRect(child), (Rect{117, 115, 207, 138}));
+  EXPECT_EQ(tree.MapScreenRectToClient(dialog, {117, 115, 207, 138}), (Rect{320, 10, 410, 33}))
+      << "mapped as a rectangle, the edges come back in order";
+}
+
+TEST(WindowTree, CoordinatesAreVirtualizedForAThreadOfAnotherDpiAwareness) {
+  SimWindowTree tree(std::make_shared<HostCalls>());
+  SimWindowInfo info{u"#32770", u"D", 1000, 0, {96, 48, 1056, 672}, {3, 25}};
+  info.dpi = 192;
+  const auto dialog = tree.AddTopLevel(info);
+  tree.threadAwareness = DpiAwareness::Unaware;
+  EXPECT_EQ(tree.GetWindowRect(dialog), (Rect{48, 24, 528, 336}));
+  EXPECT_EQ(tree.GetDpiForWindow(dialog), 192) << "the window's own awareness decides";
+  tree.SetWindowPos(dialog, 48, 24, 100, 50);
+  EXPECT_EQ(tree.Info(dialog).rect, (Rect{96, 48, 296, 148}));
+  tree.InDpiContextOf(dialog,
+                      [&] { EXPECT_EQ(tree.GetWindowRect(dialog), tree.Info(dialog).rect); });
+  EXPECT_EQ(tree.threadAwareness, DpiAwareness::Unaware) << "put back afterwards";
+  tree.Info(dialog).awareness = DpiAwareness::Unaware;
+  EXPECT_EQ(tree.GetDpiForWindow(dialog), 96);
+}
+
 TEST(WindowTree, TimersTickUntilKilled) {
   SimWindowTree tree(std::make_shared<HostCalls>());
   int ticks = 0;
   const auto id = tree.SetTimer(200, [&] { ++ticks; });
+  EXPECT_EQ(tree.Interval(id), 200u);
   tree.FireTimers();
   tree.FireTimers();
   tree.KillTimer(id);

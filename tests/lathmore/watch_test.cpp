@@ -162,6 +162,74 @@ TEST(Watch, OnAHighDpiDisplayTheSizeAndEveryOffsetScale) {
   EXPECT_EQ(Between(location, w.Client("location value")), (Delta{-38, 180, 450, 23}));
 }
 
+// Office runs its threads and windows in mixed DPI modes: whatever the awareness of the thread
+// that ticks, the dialog comes out at the design size scaled by its display, in physical pixels,
+// and so does every move (within a pixel of the dialog's own, the system's rounding).
+TEST(Watch, EveryDpiAwarenessOfDialogAndThreadGivesTheSameSizeOnTheScreen) {
+  using host::sim::DpiAwareness;
+  for (const auto dialogAwareness :
+       {DpiAwareness::Unaware, DpiAwareness::SystemAware, DpiAwareness::PerMonitor}) {
+    for (const std::int32_t dpi : {96, 144, 192}) {
+      for (const auto threadAwareness : {DpiAwareness::Unaware, DpiAwareness::PerMonitor}) {
+        SCOPED_TRACE("dialog awareness " + std::to_string(static_cast<int>(dialogAwareness)) +
+                     ", " + std::to_string(dpi) + " DPI, thread awareness " +
+                     std::to_string(static_cast<int>(threadAwareness)));
+        Watch w;
+        w.main.EditorVBE = w.host.editor;
+        w.windows->systemDpi = dpi;
+        w.windows->threadAwareness = threadAwareness;
+        const auto dialog = w.OpenDialog(u"References - VBAProject", 1000, true, dpi);
+        w.windows->Info(dialog).awareness = dialogAwareness;
+        const auto ok = w.Client("OK");
+        const auto list = w.Client("list");
+        w.main.StartWatch();
+        w.windows->FireTimers();
+        const double scale = dpi / 96.0;
+        const auto near = [scale](std::int32_t actual, double expected) {
+          EXPECT_NEAR(actual, expected, scale);
+        };
+        const auto& rect = w.windows->Info(dialog).rect;
+        near(rect.left, 100);
+        near(rect.top, 80);
+        near(rect.right - rect.left, 720 * scale);
+        near(rect.bottom - rect.top, 470 * scale);
+        near(Between(ok, w.Client("OK")).dx, 260 * scale);
+        near(Between(list, w.Client("list")).dw, 270 * scale);
+        near(Between(list, w.Client("list")).dh, 100 * scale);
+        EXPECT_EQ(w.windows->threadAwareness, threadAwareness) << "the thread's is put back";
+      }
+    }
+  }
+}
+
+TEST(Watch, WhereTheSystemCannotSwitchDpiAwarenessTheLayoutStillRuns) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.windows->dpiContexts = false;
+  const auto dialog = w.OpenDialog();
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_EQ(w.windows->Info(dialog).rect, (host::Rect{100, 80, 820, 550}));
+}
+
+// Hebrew and Arabic Office mirror their dialogs: client x runs from the right edge, and a control
+// keeps its width and moves as on any other dialog, in the dialog's own coordinates.
+TEST(Watch, AMirroredDialogIsLaidOutInItsOwnCoordinates) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  const auto dialog = w.OpenDialog();
+  w.windows->Info(dialog).mirrored = true;
+  std::map<std::string, host::Rect> before;
+  for (const auto& [name, handle] : w.controls) before[name] = w.Client(name.c_str());
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_EQ(w.windows->Info(dialog).rect, (host::Rect{100, 80, 820, 550}));
+  EXPECT_EQ(Between(before["OK"], w.Client("OK")), (Delta{260, 0, 0, 0}));
+  EXPECT_EQ(Between(before["list"], w.Client("list")), (Delta{0, 0, 270, 100}));
+  EXPECT_EQ(Between(before["location value"], w.Client("location value")),
+            (Delta{-25, 120, 300, 15}));
+}
+
 TEST(Watch, GoesWhenTheModuleGoes) {
   Watch w;
   {
