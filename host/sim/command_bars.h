@@ -143,7 +143,7 @@ class SimCommandBar : public CommandBar, public std::enable_shared_from_this<Sim
   const std::vector<std::shared_ptr<SimControl>>& ControlList() const { return controls_; }
   std::shared_ptr<SimControl> Control(std::int32_t index) const;  // 1-based; null past the end
   std::shared_ptr<SimControl> AppendControl(std::int32_t type, std::int32_t id);
-  void Remove();  // as when the user deletes the bar
+  void Remove();                           // as when the user deletes the bar
   void RemoveControl(std::int32_t index);  // as when the user deletes a control (1-based)
 
  private:

@@ -19,9 +19,10 @@ void SimSound::RemoveFile(const Text& path) { files_.erase(FoldedCopy(path)); }
 
 std::int16_t SimKeyboard::GetKeyState(std::int32_t virtualKey) {
   calls_->Enter("Keyboard.GetKeyState");
-  // Down: the high-order bit set, as GetKeyState reports it.
-  return virtualKey == kVirtualKeyShift && shiftDown ? static_cast<std::int16_t>(-128)
-                                                     : std::int16_t{0};
+  // Down: the high-order bit set, as GetKeyState reports it; toggled (every other press): the
+  // low-order bit, whether the key is down or not.
+  if (virtualKey != kVirtualKeyShift) return 0;
+  return static_cast<std::int16_t>((shiftDown ? -128 : 0) | (shiftToggled ? 1 : 0));
 }
 
 void SimMessageBoxes::Show(const Text& text, const Text& title) {

@@ -34,6 +34,7 @@ class SimKeyboard : public Keyboard {
   explicit SimKeyboard(std::shared_ptr<HostCalls> calls) : calls_(std::move(calls)) {}
   std::int16_t GetKeyState(std::int32_t virtualKey) override;
   bool shiftDown = false;
+  bool shiftToggled = false;
 
  private:
   std::shared_ptr<HostCalls> calls_;

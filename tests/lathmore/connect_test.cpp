@@ -65,6 +65,17 @@ TEST(ConnectLathmore, DisconnectionEndsARunningWatch) {
   EXPECT_EQ(w.main.WatchTimerID, 0u);
 }
 
+TEST(ConnectLathmore, AReconnectionToAnEditorWithoutTheCommandLetsGoOfTheOldOne) {
+  Watch w;
+  w.connect.AddinInstance_OnConnection(w.host.editor);
+  const auto old = w.host.Control(u"Menu Bar", 2);
+  w.host.Bar(u"Menu Bar")->Remove();
+  w.connect.AddinInstance_OnConnection(w.host.editor);
+  EXPECT_EQ(w.connect.btnToolsRefs, nullptr);
+  old->Click();
+  EXPECT_THAT(w.windows->Timers(), IsEmpty()) << "no click of the old command arrives";
+}
+
 TEST(ConnectLathmore, ReconnectingHooksTheCommandOnce) {
   Watch w;
   w.connect.AddinInstance_OnConnection(w.host.editor);

@@ -50,6 +50,8 @@ TEST(ProjectMatch, OnANameBoundaryOnly) {
   EXPECT_FALSE(ProjectMatches(u"C:\\Work\\MyBook1.xlsm", u"Book1.xlsm"));
   EXPECT_FALSE(ProjectMatches(u"C:\\Work\\book1.xlsm", u"Book1.xlsm")) << "case counts";
   EXPECT_FALSE(ProjectMatches(u"C:\\Work\\Book1.xlsm", u""));
+  EXPECT_FALSE(ProjectMatches(u"C:\\a.xlsm", u"Budget_07.xlsm")) << "a path shorter than the name";
+  EXPECT_FALSE(ProjectMatches(u"Book2.xlsm", u"Book1.xlsm")) << "as long, and another";
 }
 
 TEST(VersionPatterns, FollowTheNumberBeforeTheExtension) {

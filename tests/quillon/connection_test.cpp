@@ -55,6 +55,23 @@ TEST(Connection, FirstConnectionBuildsBothBarsAsLaidOut) {
   EXPECT_EQ(session.addin.State().EditorVBE, session.host.editor);
 }
 
+TEST(Connection, EachButtonIsWrittenCaptionFirst) {
+  Session session;
+  session.Connect();
+  std::vector<std::string> writes;
+  for (const auto& call : session.host.calls->Log())
+    if (call.starts_with("CommandBarButton.") && call.ends_with("=")) writes.push_back(call);
+  std::vector<std::string> bar;
+  for (int i = 0; i < 5; ++i)
+    bar.insert(bar.end(), {"CommandBarButton.Caption=", "CommandBarButton.FaceId="});
+  bar.insert(
+      bar.end(),
+      {"CommandBarButton.Caption=", "CommandBarButton.FaceId=", "CommandBarButton.BeginGroup="});
+  std::vector<std::string> both = bar;
+  both.insert(both.end(), bar.begin(), bar.end());
+  EXPECT_EQ(writes, both);
+}
+
 TEST(Connection, FirstPlaceDependsOnEditorVersion) {
   struct Case {
     const char16_t* version;

@@ -260,6 +260,28 @@ TEST(Paste, CaptureAndPasteMakeAsManyEditorCallsForAnyNumberOfLines) {
   EXPECT_EQ(calls(3), calls(3000));
 }
 
+TEST(CopyBufferClick, TheShiftKeyIsReadOnlyForAFilledBuffer) {
+  CopySession s;
+  s.host.calls->ClearLog();
+  s.Capture(1, {8, 1, 8, 4});
+  EXPECT_EQ(s.host.calls->Count("Keyboard.GetKeyState"), 0u) << "a free one captures anyway";
+  s.Buffer(1)->Click();
+  EXPECT_EQ(s.host.calls->Count("Keyboard.GetKeyState"), 1u);
+}
+
+TEST(Clear, WritesEachCaptionBeforeItsState) {
+  CopySession s;
+  s.host.calls->ClearLog();
+  s.Buffer(6)->Click();
+  std::vector<std::string> writes;
+  for (const auto& call : s.host.calls->Log())
+    if (call.ends_with("=")) writes.push_back(call);
+  std::vector<std::string> expected;
+  for (int i = 0; i < 5; ++i)
+    expected.insert(expected.end(), {"CommandBarButton.Caption=", "CommandBarButton.State="});
+  EXPECT_EQ(writes, expected);
+}
+
 TEST(Clear, FreesEveryButtonAndBufferAndPlaysTheCancelSound) {
   CopySession s;
   s.Capture(1, {8, 1, 8, 4});

@@ -65,6 +65,8 @@ TEST(EditorVersion, TextThatIsNoSixteenBitNumberFails) {
     EXPECT_EQ(e.Code(), host::codes::kOverflow);
   }
   EXPECT_EQ(EditorVersionNumber(u"32767.4"), 32767);
+  EXPECT_EQ(EditorVersionNumber(u"-32768"), -32768) << "the lower bound fits too";
+  EXPECT_THROW(EditorVersionNumber(u"-32769"), host::HostError);
 }
 
 }  // namespace

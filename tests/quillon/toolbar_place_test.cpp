@@ -120,7 +120,9 @@ TEST(RestorePlace, FlagsAndNumbersReadAsTheEditorsLanguageWritesThem) {
   EXPECT_FALSE(session.Bar(kCopyBuffers)->Place().visible);
 }
 
-TEST(RestorePlace, APropertyTheHostRefusesIsSkipped) {
+// A deliberate choice: one refused property must not end the connection, which would switch the
+// add-in off for good.
+TEST(RestorePlace, APropertyTheHostRefusesIsSkippedInsteadOfEndingTheConnection) {
   Session session(StoredPlace(kBookmarks, {{u"Pos", u"9"}, {u"Left", u"61"}}));
   session.host.calls->FailOn("CommandBar.RowIndex=", 1);
   ASSERT_NO_THROW(session.Connect());
