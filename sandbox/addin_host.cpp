@@ -9,14 +9,14 @@
 
 namespace sandbox {
 
-Outcome OutcomeOf(HRESULT hr) {
+Outcome OutcomeOf(HRESULT hr, IUnknown* callee, REFIID iid) {
   if (SUCCEEDED(hr)) return {hr, {}};
-  return {hr, host::win::ErrorFromHresult(hr, u"The call").Description()};
+  return {hr, host::win::ErrorFromHresult(hr, u"The call", callee, iid).Description()};
 }
 
 host::win::ComPtr<IDTExtensibility2> AddinHost::Load(const host::Text& progId) {
   if (auto found = addins_.find(progId); found != addins_.end()) return found->second;
-  if (!RegistryKeyExists(u"HKCU\\" + host::win::AddinKeyPath(progId)))
+  if (!RegistryKeyExists(host::Text(kEditorAddinsKey) + u"\\" + progId))
     throw host::HostError(REGDB_E_CLASSNOTREG,
                           progId + u" is not registered as an add-in of this editor.");
   CLSID clsid;
@@ -37,9 +37,9 @@ Outcome AddinHost::Connect(const host::Text& progId, IDispatch* application) {
     auto addInInst = MakeAddInObject();
     host::win::SafeArray custom(SafeArrayCreateVector(VT_VARIANT, 0, 0));
     SAFEARRAY* array = custom.Get();
-    SetErrorInfo(0, nullptr);
-    return OutcomeOf(
-        addin->OnConnection(application, ext_cm_AfterStartup, addInInst.Get(), &array));
+    host::win::ClearErrorInfo();
+    return OutcomeOf(addin->OnConnection(application, ext_cm_AfterStartup, addInInst.Get(), &array),
+                     addin.Get(), __uuidof(IDTExtensibility2));
   } catch (const host::HostError& error) {
     return {static_cast<HRESULT>(error.Code()), error.Description()};
   }
@@ -50,8 +50,9 @@ Outcome AddinHost::Disconnect(const host::Text& progId) {
   if (found == addins_.end()) return {E_FAIL, progId + u" is not loaded."};
   host::win::SafeArray custom(SafeArrayCreateVector(VT_VARIANT, 0, 0));
   SAFEARRAY* array = custom.Get();
-  SetErrorInfo(0, nullptr);
-  return OutcomeOf(found->second->OnDisconnection(ext_dm_UserClosed, &array));
+  host::win::ClearErrorInfo();
+  return OutcomeOf(found->second->OnDisconnection(ext_dm_UserClosed, &array), found->second.Get(),
+                   __uuidof(IDTExtensibility2));
 }
 
 void AddinHost::Release(const host::Text& progId) { addins_.erase(progId); }

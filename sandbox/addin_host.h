@@ -30,7 +30,7 @@ class AddinHost {
   std::map<host::Text, host::win::ComPtr<IDTExtensibility2>> addins_;
 };
 
-// The failure's own description where the callee left one.
-Outcome OutcomeOf(HRESULT hr);
+// What a call into an add-in gave; its error info is read only where the add-in sets it.
+Outcome OutcomeOf(HRESULT hr, IUnknown* callee, REFIID iid);
 
 }  // namespace sandbox

@@ -52,4 +52,22 @@ void RaiseOn(IDispatch& sink, DISPID member, std::vector<VARIANTARG> argumentsLa
 // How many times an event was raised on a sink since the count was last taken.
 long TakeRaisedCount();
 
+// How a click event passes its control: as the editor does (an object), or in one of the other
+// wrappings a source may use.
+enum class ControlWrapping { Dispatch, ByRefDispatch, ByRefVariant, Unknown };
+void SetControlWrapping(ControlWrapping wrapping);
+
+// The control argument of one event, in the current wrapping; it must outlive the call.
+class ControlArgument {
+ public:
+  explicit ControlArgument(IDispatch* control);
+  ControlArgument(const ControlArgument&) = delete;
+  ControlArgument& operator=(const ControlArgument&) = delete;
+  VARIANTARG Get();
+
+ private:
+  IDispatch* control_;
+  VARIANT inner_;
+};
+
 }  // namespace sandbox

@@ -283,9 +283,9 @@ class CommandBarEventsObject final : public DispatchObject<IConnectionPointConta
             VARIANT_BOOL h = handled ? VARIANT_TRUE : VARIANT_FALSE;
             VARIANT_BOOL c = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
             auto control = WrapControl(ctrl);
+            ControlArgument argument(control.Get());
             std::vector<VARIANTARG> args(3);
-            args[2].vt = VT_DISPATCH;
-            args[2].pdispVal = control.Get();
+            args[2] = argument.Get();
             args[1].vt = VT_BYREF | VT_BOOL;
             args[1].pboolVal = &h;
             args[0].vt = VT_BYREF | VT_BOOL;
@@ -333,9 +333,9 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
               [sink](const std::shared_ptr<host::CommandBarButton>& ctrl, bool& cancelDefault) {
                 VARIANT_BOOL c = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
                 auto control = WrapControl(ctrl);
+                ControlArgument argument(control.Get());
                 std::vector<VARIANTARG> args(2);
-                args[1].vt = VT_DISPATCH;
-                args[1].pdispVal = control.Get();
+                args[1] = argument.Get();
                 args[0].vt = VT_BYREF | VT_BOOL;
                 args[0].pboolVal = &c;
                 RaiseOn(*sink.Get(), host::win::kDispidClick, std::move(args));

@@ -87,6 +87,11 @@ std::set<UINT_PTR>& Timers() {
   return timers;
 }
 
+unsigned& LastInterval() {
+  static unsigned interval = 0;
+  return interval;
+}
+
 BOOL WINAPI RecordSound(LPCSTR path, UINT flags) {
   std::string name = path ? path : "";
   name = name.substr(name.find_last_of('\\') + 1);
@@ -96,7 +101,10 @@ BOOL WINAPI RecordSound(LPCSTR path, UINT flags) {
 
 UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC tick) {
   const UINT_PTR timer = realSetTimer(window, id, milliseconds, tick);
-  if (timer && !window) Timers().insert(timer);
+  if (timer && !window) {
+    Timers().insert(timer);
+    LastInterval() = milliseconds;
+  }
   return timer;
 }
 
@@ -150,6 +158,7 @@ void WatchCallsOf(const std::wstring& dllName) {
 }
 
 std::size_t LiveTimers() { return Timers().size(); }
+unsigned LastTimerInterval() { return LastInterval(); }
 
 void PumpMessages(unsigned milliseconds) {
   const DWORD start = GetTickCount();

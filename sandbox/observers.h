@@ -36,6 +36,8 @@ void WatchCallsOf(const std::wstring& dllName);
 std::vector<std::string> TakePlayedSounds();
 // Thread timers the watched DLLs set and have not killed.
 std::size_t LiveTimers();
+// The interval the add-in asked for when it last started a thread timer, in milliseconds.
+unsigned LastTimerInterval();
 
 // Runs this thread's message loop for a while, as the editor's idle loop does.
 void PumpMessages(unsigned milliseconds);

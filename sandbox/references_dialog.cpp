@@ -164,11 +164,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs) {
+DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs, bool mirrored) {
   const std::wstring title = L"References - " + std::wstring(host::win::Wide(projectName));
   Template t;
   t.Dword(DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
-  t.Dword(0);
+  t.Dword(mirrored ? WS_EX_LAYOUTRTL : 0);
   t.Word(static_cast<WORD>(std::size(kItems)));
   t.Word(20), t.Word(20), t.Word(280), t.Word(206);
   t.Word(0);  // no menu

@@ -28,6 +28,7 @@ struct DialogReport {
 };
 
 // Shows the dialog modally; returns when it was laid out or `limitMs` passed, closing it.
-DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs);
+// `mirrored`: laid out right to left, as Hebrew and Arabic Office show it.
+DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs, bool mirrored);
 
 }  // namespace sandbox

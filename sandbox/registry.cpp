@@ -116,6 +116,30 @@ std::optional<host::Text> ReadRegistry(const host::Text& key, const host::Text& 
   return u"(a value of registry type " + host::FromUtf8(std::to_string(type)) + u")";
 }
 
+std::optional<std::string> RegistryValueType(const host::Text& key, const host::Text& name) {
+  const auto [root, path] = Split(key);
+  DWORD type = 0;
+  if (RegGetValueW(root, Wide(path), name.empty() ? nullptr : Wide(name), RRF_RT_ANY | RRF_NOEXPAND,
+                   &type, nullptr, nullptr) != ERROR_SUCCESS)
+    return std::nullopt;
+  switch (type) {
+    case REG_SZ:
+      return "REG_SZ";
+    case REG_EXPAND_SZ:
+      return "REG_EXPAND_SZ";
+    case REG_DWORD:
+      return "REG_DWORD";
+    case REG_BINARY:
+      return "REG_BINARY";
+    case REG_MULTI_SZ:
+      return "REG_MULTI_SZ";
+    case REG_QWORD:
+      return "REG_QWORD";
+    default:
+      return "type " + std::to_string(type);
+  }
+}
+
 bool RegistryKeyExists(const host::Text& key) {
   const auto [root, path] = Split(key);
   UniqueHkey opened;

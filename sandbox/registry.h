@@ -20,5 +20,13 @@ void RemoveClassMirror(const host::Text& dllPath);
 // read as decimal text. An empty name reads the key's default value.
 std::optional<host::Text> ReadRegistry(const host::Text& key, const host::Text& name);
 bool RegistryKeyExists(const host::Text& key);
+// The value's registry type by its name ("REG_SZ", "REG_DWORD", ...); nullopt where it is absent.
+std::optional<std::string> RegistryValueType(const host::Text& key, const host::Text& name);
+
+// Where the editor of the sandbox's bitness looks for its add-ins, as the editor knows it: the
+// 64-bit editor reads only Addins64, the 32-bit one only Addins.
+inline constexpr const char16_t* kEditorAddinsKey =
+    sizeof(void*) == 8 ? u"HKCU\\Software\\Microsoft\\VBA\\VBE\\6.0\\Addins64"
+                       : u"HKCU\\Software\\Microsoft\\VBA\\VBE\\6.0\\Addins";
 
 }  // namespace sandbox

@@ -126,16 +126,11 @@ class Runner {
   }
 
  private:
-  static std::string AddinsKey() {
-    auto key = ToUtf8(host::win::AddinKeyPath(u""));
-    key.pop_back();  // the separator before the ProgID
-    return key;
-  }
-
   // ${ADDINS}: the editor's add-in key of this bitness; ${BIN}: the folder of the DLLs.
   std::string Expanded(std::string line) const {
     const std::pair<std::string, std::string> variables[] = {
-        {"${ADDINS}", "HKCU\\" + AddinsKey()}, {"${BIN}", ToUtf8(host::win::FromWide(directory_))}};
+        {"${ADDINS}", ToUtf8(kEditorAddinsKey)},
+        {"${BIN}", ToUtf8(host::win::FromWide(directory_))}};
     for (const auto& [name, value] : variables)
       for (auto at = line.find(name); at != std::string::npos;
            at = line.find(name, at + value.size()))
@@ -222,6 +217,7 @@ class Runner {
             {"caret", &Runner::Caret},
             {"designer", &Runner::Designer},
             {"sound-files", &Runner::SoundFiles},
+            {"control-argument", &Runner::ControlArgumentWrapping},
             {"save-as", &Runner::SaveAs},
             {"close-project", &Runner::CloseProject},
             {"remove-component", &Runner::RemoveComponent},
@@ -360,6 +356,19 @@ class Runner {
   void ActivatesShown(const std::vector<std::string>& w) {
     Need(w, 2, "editor-activates-shown-panes true|false");
     host_.editor->showActivatesPane = Flag(w[1]);
+  }
+  // How the editor's click events pass the control from now on.
+  void ControlArgumentWrapping(const std::vector<std::string>& w) {
+    Need(w, 2, "control-argument object|byref-object|byref-variant|unknown");
+    const std::map<std::string, ControlWrapping> wrappings = {
+        {"object", ControlWrapping::Dispatch},
+        {"byref-object", ControlWrapping::ByRefDispatch},
+        {"byref-variant", ControlWrapping::ByRefVariant},
+        {"unknown", ControlWrapping::Unknown}};
+    const auto found = wrappings.find(w[1]);
+    if (found == wrappings.end()) throw ScriptError{"unknown wrapping " + w[1]};
+    SetControlWrapping(found->second);
+    Tell("click events now pass the control as " + w[1]);
   }
   // The media folder of the drive windir names, with the four sound files in it or not.
   void SoundFiles(const std::vector<std::string>& w) {
@@ -516,7 +525,10 @@ class Runner {
   // Tools > References, as the editor carries it out: the command's Click goes to every handler
   // first; then, unless one cancelled it, the modal dialog opens with its own message loop.
   void ChooseReferences(const std::vector<std::string>& w) {
-    const bool withDialog = !(w.size() > 1 && w[1] == "without-dialog");
+    const std::string how = w.size() > 1 ? w[1] : "";
+    if (!how.empty() && how != "without-dialog" && how != "mirrored")
+      throw ScriptError{"usage: choose-references [without-dialog|mirrored]"};
+    const bool withDialog = how != "without-dialog";
     const auto command = Control("Menu Bar", "2");
     TakeRaisedCount();
     host::sim::ClickOutcome outcome;
@@ -536,7 +548,7 @@ class Runner {
     if (!withDialog) return;
     const auto project =
         host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
-    dialog_ = ShowReferencesDialog(project, 1500);
+    dialog_ = ShowReferencesDialog(project, 1500, how == "mirrored");
     const auto size = [](const RECT& r) {
       return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
     };
@@ -779,6 +791,10 @@ class Runner {
       const auto value = ReadRegistry(FromUtf8(w[2]), w[3] == "@" ? Text() : FromUtf8(w[3]));
       Check(value == FromUtf8(w[4]), w[2] + " " + w[3] + " = " + Quoted(FromUtf8(w[4])),
             value ? Quoted(*value) : "nothing");
+    } else if (what == "registry-type") {
+      Need(w, 5, "expect registry-type <key> <name>|@ <type>");
+      const auto type = RegistryValueType(FromUtf8(w[2]), w[3] == "@" ? Text() : FromUtf8(w[3]));
+      Check(type == w[4], w[2] + " " + w[3] + " is a " + w[4], type.value_or("nothing"));
     } else if (what == "no-key") {
       Need(w, 3, "expect no-key <key>");
       Check(!RegistryKeyExists(FromUtf8(w[2])), "no key " + w[2], "the key");
@@ -867,6 +883,10 @@ class Runner {
       Need(w, 3, "expect objects <count>");
       Check(host::win::Module::Count() == Number(w[2]), w[2] + " sandbox objects alive",
             std::to_string(host::win::Module::Count()));
+    } else if (what == "timer-interval") {
+      Need(w, 3, "expect timer-interval <milliseconds>");
+      Check(static_cast<long>(LastTimerInterval()) == Number(w[2]),
+            "the add-in's timer ticks every " + w[2] + " ms", std::to_string(LastTimerInterval()));
     } else if (what == "timers") {
       Need(w, 3, "expect timers <count>");
       Check(static_cast<long>(LiveTimers()) == Number(w[2]), w[2] + " add-in timer(s) running",

@@ -1,7 +1,8 @@
 #pragma once
 // The add-in class of an editor add-in as COM sees it: its own dual interface, answered from the
 // DLL's type library, and IDTExtensibility2, through which the editor connects it. The derived
-// class handles the connection and disconnection; the other three events do nothing.
+// class handles the connection and disconnection; the other three events do nothing. Its
+// failures come with error info, and it says so.
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@
 namespace host::win {
 
 template <typename DefaultInterface>
-class AddinObject : public ComObject<DefaultInterface, IDTExtensibility2> {
+class AddinObject : public ComObject<DefaultInterface, IDTExtensibility2, SupportsErrorInfo> {
  public:
   AddinObject() : dispatch_(__uuidof(DefaultInterface)) {}
 
@@ -38,8 +39,10 @@ class AddinObject : public ComObject<DefaultInterface, IDTExtensibility2> {
     if (iid == IID_IDispatch || iid == __uuidof(DefaultInterface))
       return static_cast<DefaultInterface*>(this);
     if (iid == __uuidof(IDTExtensibility2)) return static_cast<IDTExtensibility2*>(this);
+    if (iid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
     return nullptr;
   }
+  bool ServesInterface(REFIID iid) override { return InterfaceFor(iid) != nullptr; }
 
  private:
   TypeInfoDispatch dispatch_;

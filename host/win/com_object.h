@@ -68,7 +68,7 @@ template <typename T>
 class ClassFactory : public ComObject<IClassFactory> {
  public:
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-    return Boundary([&]() -> HRESULT {
+    return Boundary<ErrorInfo::None>([&]() -> HRESULT {
       if (!out) return E_POINTER;
       *out = nullptr;
       if (outer) return CLASS_E_NOAGGREGATION;

@@ -56,10 +56,9 @@ class WinControl : public CommandBarButton, public std::enable_shared_from_this<
                         [handler = std::move(handler)](DISPID member, DISPPARAMS& params) {
                           if (member != kDispidClick || params.cArgs != 2) return;
                           auto* cancelArg = ByRefBool(params.rgvarg[0]);
-                          const VARIANTARG& ctrlArg = params.rgvarg[1];
-                          if (ctrlArg.vt != VT_DISPATCH || !ctrlArg.pdispVal)
-                            throw HostError(E_INVALIDARG, u"Click without a button.");
-                          auto ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal))->AsButton();
+                          auto object = ObjectArgument(params.rgvarg[1]);
+                          if (!object) throw HostError(E_INVALIDARG, u"Click without a button.");
+                          auto ctrl = WrapControl(std::move(object))->AsButton();
                           bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
                           handler(ctrl, cancel);
                           if (cancelArg && cancel != (*cancelArg != VARIANT_FALSE))

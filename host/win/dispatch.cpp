@@ -34,8 +34,9 @@ DISPID DispidCache::Resolve(IDispatch& object, const wchar_t* member) {
   if (found != dispids_.end()) return found->second;
   DISPID dispid = DISPID_UNKNOWN;
   auto* name = const_cast<LPOLESTR>(member);
+  ClearErrorInfo();
   const HRESULT hr = object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid);
-  if (FAILED(hr)) throw ErrorFromHresult(hr, u"Looking up " + Name(member));
+  if (FAILED(hr)) throw ErrorFromHresult(hr, u"Looking up " + Name(member), &object, IID_IDispatch);
   dispids_.emplace(member, dispid);
   return dispid;
 }
@@ -73,10 +74,11 @@ Variant Dispatch::Invoke(const wchar_t* member, WORD flags, std::vector<Variant>
   Variant result;
   EXCEPINFO exception{};
   UINT badArgument = 0;
+  ClearErrorInfo();
   const HRESULT hr = object_->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                      put ? nullptr : result.Get(), &exception, &badArgument);
   if (hr == DISP_E_EXCEPTION) throw ErrorFromException(exception, hr, member);
-  if (FAILED(hr)) throw ErrorFromHresult(hr, Name(member));
+  if (FAILED(hr)) throw ErrorFromHresult(hr, Name(member), object_.Get(), IID_IDispatch);
   return result;
 }
 

@@ -173,10 +173,9 @@ class WinCommandBarEvents : public CommandBarEvents {
                           if (member != kDispidClick || params.cArgs != 3) return;
                           auto* handledArg = ByRefBool(params.rgvarg[1]);
                           auto* cancelArg = ByRefBool(params.rgvarg[0]);
-                          const VARIANTARG& ctrlArg = params.rgvarg[2];
                           std::shared_ptr<CommandBarControl> ctrl;
-                          if (ctrlArg.vt == VT_DISPATCH && ctrlArg.pdispVal)
-                            ctrl = WrapControl(ComPtr<IDispatch>(ctrlArg.pdispVal));
+                          if (auto object = ObjectArgument(params.rgvarg[2]))
+                            ctrl = WrapControl(std::move(object));
                           bool handled = handledArg && *handledArg != VARIANT_FALSE;
                           bool cancel = cancelArg && *cancelArg != VARIANT_FALSE;
                           handler(ctrl, handled, cancel);

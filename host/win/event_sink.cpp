@@ -26,7 +26,7 @@ class EventSink : public ComObject<IDispatch> {
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                       UINT*) override {
-    return Boundary([&] {
+    return Boundary<ErrorInfo::None>([&] {
       if (!params) throw HostError(E_POINTER, u"No event arguments.");
       if (handler_) {
         const auto handler = handler_;  // the handler may unadvise this very sink
@@ -75,6 +75,31 @@ std::unique_ptr<EventConnection> AdviseEvents(IUnknown& source, REFIID eventInte
   DWORD cookie = 0;
   Check(point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie), u"Advising the event sink");
   return std::make_unique<Advised>(std::move(point), std::move(sink), cookie);
+}
+
+ComPtr<IDispatch> ObjectArgument(const VARIANTARG& argument) {
+  switch (argument.vt) {
+    case VT_DISPATCH:
+      return ComPtr<IDispatch>(argument.pdispVal);
+    case VT_BYREF | VT_DISPATCH:
+      return argument.ppdispVal ? ComPtr<IDispatch>(*argument.ppdispVal) : nullptr;
+    case VT_BYREF | VT_VARIANT:
+      // One level only: a variant holding a reference to a variant is no control.
+      return argument.pvarVal && !(argument.pvarVal->vt & VT_BYREF)
+                 ? ObjectArgument(*argument.pvarVal)
+                 : nullptr;
+    case VT_UNKNOWN:
+    case VT_BYREF | VT_UNKNOWN: {
+      IUnknown* unknown = argument.vt == VT_UNKNOWN ? argument.punkVal
+                          : argument.ppunkVal       ? *argument.ppunkVal
+                                                    : nullptr;
+      ComPtr<IDispatch> object;
+      if (unknown) unknown->QueryInterface(IID_IDispatch, object.PutVoid());
+      return object;
+    }
+    default:
+      return nullptr;
+  }
 }
 
 VARIANT_BOOL* ByRefBool(VARIANTARG& argument) {

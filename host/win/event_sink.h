@@ -24,5 +24,8 @@ std::unique_ptr<EventConnection> AdviseEvents(IUnknown& source, REFIID eventInte
 
 // A by-reference flag argument of an event; nullptr where the source passed something else.
 VARIANT_BOOL* ByRefBool(VARIANTARG& argument);
+// An object argument of an event, however the source wrapped it (an object, by reference, in a
+// variant by reference, or as IUnknown); null where it passed none.
+ComPtr<IDispatch> ObjectArgument(const VARIANTARG& argument);
 
 }  // namespace host::win

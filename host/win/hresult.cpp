@@ -10,9 +10,21 @@
 
 namespace host::win {
 
-HostError ErrorFromHresult(HRESULT hr, const std::u16string& what) {
+namespace {
+
+bool SetsErrorInfo(IUnknown* callee, REFIID iid) {
+  if (!callee) return false;
+  ComPtr<ISupportErrorInfo> support;
+  if (FAILED(callee->QueryInterface(IID_ISupportErrorInfo, support.PutVoid())) || !support)
+    return false;
+  return support->InterfaceSupportsErrorInfo(iid) == S_OK;
+}
+
+}  // namespace
+
+HostError ErrorFromHresult(HRESULT hr, const std::u16string& what, IUnknown* callee, REFIID iid) {
   ComPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Put()) == S_OK && info) {
+  if (SetsErrorInfo(callee, iid) && GetErrorInfo(0, info.Put()) == S_OK && info) {
     BSTR description = nullptr;
     if (SUCCEEDED(info->GetDescription(&description)) && description) {
       auto text = Bstr::Adopt(description).Text();

@@ -7,8 +7,13 @@
 
 namespace host::win {
 
-// A HostError for a failed HRESULT, with the thread's error info when the callee left one.
-HostError ErrorFromHresult(HRESULT hr, const std::u16string& what);
+// A HostError for a failed HRESULT. The thread's error info describes it only where `callee` says
+// through ISupportErrorInfo that it sets error info for `iid`; otherwise `what` and the code do.
+HostError ErrorFromHresult(HRESULT hr, const std::u16string& what, IUnknown* callee = nullptr,
+                           REFIID iid = IID_NULL);
+
+// Before an outgoing call: no error info an earlier failure left may pass for this call's.
+inline void ClearErrorInfo() noexcept { SetErrorInfo(0, nullptr); }
 
 inline void Check(HRESULT hr, const std::u16string& what) {
   if (FAILED(hr)) throw ErrorFromHresult(hr, what);

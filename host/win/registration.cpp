@@ -112,7 +112,7 @@ std::u16string AddinKeyPath(const std::u16string& progId) {
 }
 
 HRESULT RegisterServer(const ServerRecord& record) noexcept {
-  return Boundary([&] {
+  return Boundary<ErrorInfo::None>([&] {
     const auto path = ModulePath();
     ComPtr<ITypeLib> library;
     Check(LoadTypeLibEx(Wide(path), REGKIND_NONE, library.Put()), u"Loading the type library");
@@ -124,7 +124,7 @@ HRESULT RegisterServer(const ServerRecord& record) noexcept {
 }
 
 HRESULT UnregisterServer(const ServerRecord& record) noexcept {
-  return Boundary([&] {
+  return Boundary<ErrorInfo::None>([&] {
     DeleteTree(AddinKeyPath(record.addin.progId));
     for (const auto& c : record.classes) {
       DeleteTree(ProgIdKey(c.progId));

@@ -15,7 +15,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  return host::win::Boundary([&]() -> HRESULT {
+  return host::win::Boundary<host::win::ErrorInfo::None>([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = nullptr;
     return host::win::AddinClassObject(clsid, iid, out);

@@ -21,7 +21,7 @@ std::map<UINT_PTR, std::function<void()>>& Ticks() {
 }
 
 void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
-  Boundary([id] {
+  Boundary<ErrorInfo::None>([id] {
     const auto found = Ticks().find(id);
     if (found == Ticks().end()) return;
     const auto tick = found->second;  // the tick may kill its own timer

@@ -14,8 +14,11 @@ EventsObject::EventsObject()
 void* EventsObject::InterfaceFor(REFIID iid) {
   if (iid == IID_IDispatch || iid == __uuidof(_clsVBE_Events))
     return static_cast<_clsVBE_Events*>(this);
+  if (iid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
   return nullptr;
 }
+
+bool EventsObject::ServesInterface(REFIID iid) { return InterfaceFor(iid) != nullptr; }
 
 STDMETHODIMP EventsObject::GetTypeInfoCount(UINT* count) {
   return dispatch_.GetTypeInfoCount(count);

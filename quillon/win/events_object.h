@@ -13,7 +13,7 @@
 
 namespace quillon::win {
 
-class EventsObject : public host::win::ComObject<_clsVBE_Events> {
+class EventsObject : public host::win::ComObject<_clsVBE_Events, host::win::SupportsErrorInfo> {
  public:
   EventsObject();
 
@@ -42,6 +42,7 @@ class EventsObject : public host::win::ComObject<_clsVBE_Events> {
 
  protected:
   void* InterfaceFor(REFIID iid) override;
+  bool ServesInterface(REFIID iid) override;
 
  private:
   HRESULT Get(EventSlot slot, IDispatch** source);
