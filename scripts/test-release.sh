@@ -29,6 +29,12 @@ check() {  # description, then the command that must succeed
   fi
 }
 key() { wine reg query "$1" "/reg:$2"; }
+value_is() { wine reg query "$1" /v "$2" "/reg:$3" | tr -d '\r' | grep -Eq "^ +$2 +$4\$"; }
+# The editor reads both as numbers: REG_DWORD, load at start-up, not command-line safe.
+check_dwords() {
+  check "$1 LoadBehavior is REG_DWORD 1 ($2-bit view)" value_is "$1" LoadBehavior "$2" "REG_DWORD +0x1"
+  check "$1 CommandLineSafe is REG_DWORD 0 ($2-bit view)" value_is "$1" CommandLineSafe "$2" "REG_DWORD +0x0"
+}
 no_key() { ! wine reg query "$1" "/reg:$2"; }
 # Runs a script of the release folder, shows what it said, and checks its exit code.
 run() {
@@ -53,7 +59,8 @@ for round in 1 2; do
   run install.cmd "run $round"
   for k in "${keys64[@]}" "${class_keys[@]}"; do check "after install: $k (64-bit view)" key "$k" 64; done
   for k in "${keys32[@]}"; do check "after install: $k (32-bit view)" key "$k" 32; done
-  check "LoadBehavior is 1" bash -c "\"$root/scripts/wine\" reg query '$vbe\\Addins64\\Quillon.dsrQuillon' /v LoadBehavior /reg:64 | grep -q 0x1"
+  for k in "${keys64[@]}"; do check_dwords "$k" 64; done
+  for k in "${keys32[@]}"; do check_dwords "$k" 32; done
 done
 for round in 1 2; do
   echo "uninstall.cmd, run $round:"
