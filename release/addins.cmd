@@ -1,61 +1,121 @@
 @echo off
-rem Registers (install) or unregisters (uninstall) Quillon and Lathmore for the current user, in
-rem both bitnesses, so that whichever Office is installed finds them. Called by install.cmd and
-rem uninstall.cmd. Needs no administrator rights; safe to run again.
-setlocal
-set "here=%~dp0"
-set "mode=%~1"
-set failed=0
-set "flags=/s"
-set "doing=Registering"
-if /i "%mode%"=="uninstall" (
-  set "flags=/s /u"
-  set "doing=Unregistering"
-)
+rem install: copies Quillon and Lathmore to %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe
+rem puts them too) and registers them there for the current user, for 64-bit and 32-bit Office.
+rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
+rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done, 1 when
+rem a registration failed, 2 when nothing could be done (say why); the same in ADDINS_OUTCOME, as
+rem not every cmd passes a called script's exit code on.
+setlocal EnableExtensions DisableDelayedExpansion
+call :main %1
+set "outcome=%errorlevel%"
+endlocal & set "ADDINS_OUTCOME=%outcome%" & exit /b %outcome%
 
-rem Elevated, regsvr32 would write the administrator's keys, not the user's.
-fltmc >nul 2>&1
-if not errorlevel 1 (
-  echo This window runs as administrator. Run %mode%.cmd again from an ordinary command prompt
-  echo or from Explorer: the add-ins belong to your user only and need no administrator rights.
+:main
+set "here=%~dp0"
+set "target=%LOCALAPPDATA%\Programs\QuillonLathmore"
+set failed=0
+set "regsvr32=%SystemRoot%\System32\regsvr32.exe"
+set "regsvr32x64="
+if exist "%SystemRoot%\SysWOW64\regsvr32.exe" (
+  rem 64-bit Windows: the 64-bit regsvr32 (Sysnative from a 32-bit prompt) for the 64-bit DLLs,
+  rem the 32-bit one in SysWOW64 for the 32-bit DLLs.
+  set "regsvr32x64=%SystemRoot%\System32\regsvr32.exe"
+  if defined PROCESSOR_ARCHITEW6432 set "regsvr32x64=%SystemRoot%\Sysnative\regsvr32.exe"
+  set "regsvr32=%SystemRoot%\SysWOW64\regsvr32.exe"
+)
+if /i "%~1"=="uninstall" goto uninstall
+
+call :refuseTemporaryFolder
+if errorlevel 1 exit /b 2
+rem Each check sets a flag that is tested after its loop: an exit inside a loop does not end the
+rem script everywhere.
+set complete=1
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do if not exist "%here%%%f" set complete=0
+if %complete%==0 (
+  echo Files are missing next to install.cmd. Extract the whole zip file to a folder, then run
+  echo install.cmd from that folder again.
   exit /b 2
 )
-
-if exist "%SystemRoot%\SysWOW64\regsvr32.exe" (call :windows64) else (call :windows32)
+echo Installing to %target%
+for %%b in (x64 x86) do if not exist "%target%\%%b" mkdir "%target%\%%b"
+set copied=1
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll README.txt LICENSE.txt) do call :copyOne %%f
+if %copied%==0 (
+  echo If an Office application is open, it is using the add-ins: Close every Office application,
+  echo then run install.cmd again.
+  exit /b 2
+)
+if defined regsvr32x64 (
+  call :one "%regsvr32x64%" "" x64\Quillon.dll "Registering Quillon for 64-bit Office"
+  call :one "%regsvr32x64%" "" x64\Lathmore.dll "Registering Lathmore for 64-bit Office"
+)
+call :one "%regsvr32%" "" x86\Quillon.dll "Registering Quillon for 32-bit Office"
+call :one "%regsvr32%" "" x86\Lathmore.dll "Registering Lathmore for 32-bit Office"
 echo.
 if not %failed%==0 (
   echo Some steps failed; see above.
   exit /b 1
 )
-if /i "%mode%"=="uninstall" (
-  echo Done. Restart the VBA editor ^(close and reopen the Office application^) to unload the add-ins.
-) else (
-  echo Done. Restart the VBA editor ^(close and reopen the Office application^) to load the add-ins.
+echo Done. Restart the VBA editor ^(close and reopen the Office application^) to load the add-ins.
+exit /b 0
+
+:uninstall
+if not exist "%target%" (
+  echo Nothing to remove: %target% does not exist.
+  exit /b 0
 )
+if defined regsvr32x64 (
+  call :one "%regsvr32x64%" /u x64\Quillon.dll "Unregistering Quillon for 64-bit Office"
+  call :one "%regsvr32x64%" /u x64\Lathmore.dll "Unregistering Lathmore for 64-bit Office"
+)
+call :one "%regsvr32%" /u x86\Quillon.dll "Unregistering Quillon for 32-bit Office"
+call :one "%regsvr32%" /u x86\Lathmore.dll "Unregistering Lathmore for 32-bit Office"
+rmdir /s /q "%target%" 2>nul
+if exist "%target%" (
+  echo Removing %target%: FAILED. If an Office application is open, it is using the add-ins:
+  echo Close every Office application, then run uninstall.cmd again.
+  exit /b 2
+)
+echo.
+if not %failed%==0 (
+  echo Some steps failed; see above.
+  exit /b 1
+)
+echo Done. Restart the VBA editor ^(close and reopen the Office application^) to unload the add-ins.
 exit /b 0
 
-:windows64
-rem The 64-bit regsvr32 for the 64-bit DLLs; from a 32-bit prompt System32 is redirected and
-rem Sysnative reaches the real one. SysWOW64 holds the 32-bit regsvr32 for the 32-bit DLLs.
-set "sys64=%SystemRoot%\System32"
-if defined PROCESSOR_ARCHITEW6432 set "sys64=%SystemRoot%\Sysnative"
-call :one "%sys64%\regsvr32.exe" "%here%x64\Quillon.dll" "Quillon for 64-bit Office"
-call :one "%sys64%\regsvr32.exe" "%here%x64\Lathmore.dll" "Lathmore for 64-bit Office"
-call :one "%SystemRoot%\SysWOW64\regsvr32.exe" "%here%x86\Quillon.dll" "Quillon for 32-bit Office"
-call :one "%SystemRoot%\SysWOW64\regsvr32.exe" "%here%x86\Lathmore.dll" "Lathmore for 32-bit Office"
-exit /b 0
-
-:windows32
-call :one "%SystemRoot%\System32\regsvr32.exe" "%here%x86\Quillon.dll" "Quillon for 32-bit Office"
-call :one "%SystemRoot%\System32\regsvr32.exe" "%here%x86\Lathmore.dll" "Lathmore for 32-bit Office"
-exit /b 0
-
+rem regsvr32, its extra flag ("" or /u), the DLL under the install folder, what is being done.
 :one
-"%~1" %flags% "%~2"
+if not exist "%target%\%~3" exit /b 0
+if "%~2"=="" ("%~1" /s "%target%\%~3") else ("%~1" /s %~2 "%target%\%~3")
 if errorlevel 1 (
-  echo %doing% %~3: FAILED ^(regsvr32 exit code %errorlevel%^)
+  echo %~4: FAILED ^(regsvr32 exit code %errorlevel%^)
   set failed=1
 ) else (
-  echo %doing% %~3: done
+  echo %~4: done
 )
 exit /b 0
+
+rem One file of the release into the install folder.
+:copyOne
+copy /y "%here%%~1" "%target%\%~1" >nul 2>&1
+if errorlevel 1 (
+  echo Copying %~1: FAILED
+  set copied=0
+)
+exit /b 0
+
+rem Run from a temporary folder (as Explorer runs a file straight out of a zip), the files next to
+rem the script would be gone soon, and with them anything taken from there. Only percent
+rem expansion here: a folder name may hold ! & ^ and ( ).
+:refuseTemporaryFolder
+for %%t in ("%TEMP%") do set "temporary=%%~ft\"
+call set "outside=%%here:%temporary%=%%"
+set "unzipped=%here:.zip\=%"
+if /i not "%outside%"=="%here%" goto temporary
+if /i not "%unzipped%"=="%here%" goto temporary
+exit /b 0
+:temporary
+echo install.cmd is running from a temporary folder, as it does when it is started from inside
+echo the zip file. Extract the whole zip file to a folder first, then run install.cmd from there.
+exit /b 1

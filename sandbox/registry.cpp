@@ -95,6 +95,28 @@ void MirrorUserClasses(const host::Text& dllPath) {
   }
 }
 
+void MirrorInstalledClass(const host::Text& progId, const host::Text& dllPath) {
+  const host::Text progIdKey = u"Software\\Classes\\" + progId;
+  const auto clsid = DefaultValue(HKEY_CURRENT_USER, progIdKey + u"\\CLSID");
+  if (!clsid)
+    throw host::HostError(REGDB_E_CLASSNOTREG, progId + u" is not registered for the user");
+  const host::Text classKey = u"Software\\Classes\\CLSID\\" + *clsid;
+  CopyToMachine(progIdKey);
+  CopyToMachine(classKey);
+  UniqueHkey server;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(classKey + u"\\InprocServer32"), 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, server.Put(), nullptr) != ERROR_SUCCESS ||
+      RegSetValueExW(server.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Wide(dllPath)),
+                     static_cast<DWORD>((dllPath.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+    throw host::HostError(E_ACCESSDENIED, u"Mirroring " + classKey);
+  Mirrors()[dllPath].push_back(progIdKey);
+  Mirrors()[dllPath].push_back(classKey);
+}
+
+void RemoveAllClassMirrors() {
+  while (!Mirrors().empty()) RemoveClassMirror(Mirrors().begin()->first);
+}
+
 void RemoveClassMirror(const host::Text& dllPath) {
   for (const auto& key : Mirrors()[dllPath]) RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(key));
   Mirrors().erase(dllPath);

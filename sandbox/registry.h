@@ -15,6 +15,11 @@ unsigned long RunRegsvr32(const host::Text& dllPath, bool unregister);
 // DLL wrote per user are mirrored there, and the mirror goes again after unregistering.
 void MirrorUserClasses(const host::Text& dllPath);
 void RemoveClassMirror(const host::Text& dllPath);
+// The same for an add-in someone else registered (an installer): the class its ProgID names,
+// served by `dllPath`. Wine also keeps one per-user class tree for both bitnesses, so the mirror
+// names the DLL of the sandbox's own bitness whichever registration was written last.
+void MirrorInstalledClass(const host::Text& progId, const host::Text& dllPath);
+void RemoveAllClassMirrors();
 
 // A value under "HKCU\..." or "HKLM\..."; nullopt where the key or value is absent. Numbers are
 // read as decimal text. An empty name reads the key's default value.

@@ -126,11 +126,13 @@ class Runner {
   }
 
  private:
-  // ${ADDINS}: the editor's add-in key of this bitness; ${BIN}: the folder of the DLLs.
+  // ${ADDINS}: the editor's add-in key of this bitness; ${BIN}: the folder of the DLLs; ${ARCH}:
+  // the release's folder of this bitness's DLLs.
   std::string Expanded(std::string line) const {
     const std::pair<std::string, std::string> variables[] = {
         {"${ADDINS}", ToUtf8(kEditorAddinsKey)},
-        {"${BIN}", ToUtf8(host::win::FromWide(directory_))}};
+        {"${BIN}", ToUtf8(host::win::FromWide(directory_))},
+        {"${ARCH}", sizeof(void*) == 8 ? "x64" : "x86"}};
     for (const auto& [name, value] : variables)
       for (auto at = line.find(name); at != std::string::npos;
            at = line.find(name, at + value.size()))
@@ -206,6 +208,7 @@ class Runner {
             {"setting", &Runner::Setting},
             {"register", &Runner::Register},
             {"unregister", &Runner::Unregister},
+            {"installed", &Runner::Installed},
             {"connect", &Runner::Connect},
             {"connect-other", &Runner::ConnectOther},
             {"disconnect", &Runner::Disconnect},
@@ -411,6 +414,16 @@ class Runner {
     if (code == 0) MirrorUserClasses(path);
     last_ = {code == 0 ? S_OK : E_FAIL, {}};
     Tell("regsvr32 " + w[1] + ": exit code " + std::to_string(code));
+  }
+  // An add-in an installer registered: its DLL by full path, environment variables expanded.
+  void Installed(const std::vector<std::string>& w) {
+    Need(w, 3, "installed <ProgID> <dll path>");
+    const auto wide = std::wstring(host::win::Wide(FromUtf8(w[2])));
+    std::vector<wchar_t> path(ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0) + 1);
+    ExpandEnvironmentStringsW(wide.c_str(), path.data(), static_cast<DWORD>(path.size()));
+    const Text dll = host::win::FromWide(path.data());
+    MirrorInstalledClass(FromUtf8(w[1]), dll);
+    Tell(w[1] + " is served by " + ToUtf8(dll));
   }
   void Unregister(const std::vector<std::string>& w) {
     Need(w, 2, "unregister <dll>");
@@ -1056,7 +1069,11 @@ class Runner {
 
 ScenarioResult RunScenario(std::istream& script, const std::wstring& directory,
                            std::ostream& transcript) {
-  return Runner(directory, transcript).Run(script);
+  const auto result = Runner(directory, transcript).Run(script);
+  // What this run mirrored goes with it, so that no later run activates a class it did not see
+  // registered.
+  RemoveAllClassMirrors();
+  return result;
 }
 
 }  // namespace sandbox

@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# The release under Wine: install.cmd registers both add-ins in both bitnesses for the user,
-# uninstall.cmd removes them again, and both succeed when run twice. Both run the 32-bit
-# regsvr32 too: where this machine runs no 32-bit programs they are skipped, and only the DLLs'
-# imports are checked.
+# The release under Wine, as a Windows user meets it: setup.exe installs silently, upgrades in
+# place, refuses while an add-in is loaded, and its quiet uninstall leaves nothing but the user's
+# settings; the zip's install.cmd works from a folder with awkward characters and refuses from a
+# temporary one; registration keeps what the other bitness needs, cleans up after a deleted
+# folder, and works from a long path. Everything here runs 32-bit programs (setup.exe and the
+# 32-bit regsvr32): where this machine cannot, only the DLLs' imports are checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-folder=build/release/QuillonLathmore-1.0
-[ -d "$folder" ] || bash scripts/release.sh
-prefix="$PWD/build/release/wineprefix"
-bash scripts/wine-prefix.sh start "$prefix"
-trap 'bash scripts/wine-prefix.sh stop "$prefix"' EXIT
-export WINEPREFIX="$prefix"
 root=$PWD
-wine() { "$root/scripts/wine" "$@"; }
+
+version=$(sed -n 's/^version=//p' scripts/release.sh)
+name=QuillonLathmore-$version
+folder=build/release/$name
+setup=build/release/$name-setup.exe
+[ -f "$setup" ] || bash scripts/release.sh >/dev/null
 
 passed=0
 failed=0
@@ -28,57 +28,248 @@ check() {  # description, then the command that must succeed
     echo "FAILED: $what"
   fi
 }
-key() { wine reg query "$1" "/reg:$2"; }
-value_is() { wine reg query "$1" /v "$2" "/reg:$3" | tr -d '\r' | grep -Eq "^ +$2 +$4\$"; }
-# The editor reads both as numbers: REG_DWORD, load at start-up, not command-line safe.
-check_dwords() {
-  check "$1 LoadBehavior is REG_DWORD 1 ($2-bit view)" value_is "$1" LoadBehavior "$2" "REG_DWORD +0x1"
-  check "$1 CommandLineSafe is REG_DWORD 0 ($2-bit view)" value_is "$1" CommandLineSafe "$2" "REG_DWORD +0x0"
-}
-no_key() { ! wine reg query "$1" "/reg:$2"; }
-# Runs a script of the release folder, shows what it said, and checks its exit code.
-run() {
-  local output code=0
-  output=$(cd "$folder" && wine cmd /c "$1" </dev/null) || code=$?
-  printf '%s\n' "$output" | tr -d '\r' | sed 's/^/  /'
-  check "$1 exits 0 ($2)" test "$code" -eq 0
+summary() {
+  echo "release: $passed passed, $failed failed, $skipped skipped"
+  [ "$failed" -eq 0 ]
 }
 
-vbe='HKCU\Software\Microsoft\VBA\VBE\6.0'
-classes='HKCU\Software\Classes'
-keys64=("$vbe\\Addins64\\Quillon.dsrQuillon" "$vbe\\Addins64\\Vodavove.Connect")
-keys32=("$vbe\\Addins\\Quillon.dsrQuillon" "$vbe\\Addins\\Vodavove.Connect")
-# Wine keeps one per-user CLSID tree for both bitnesses.
-class_keys=("$classes\\Quillon.dsrQuillon" "$classes\\Vodavove.Connect"
-            "$classes\\CLSID\\{FFAAD1C9-3796-4A55-8BDB-D15800F089F6}"
-            "$classes\\CLSID\\{0F1C8538-EB88-4CBC-B3AD-765D2584B7C7}")
-
-install_and_uninstall() {
-for round in 1 2; do
-  echo "install.cmd, run $round:"
-  run install.cmd "run $round"
-  for k in "${keys64[@]}" "${class_keys[@]}"; do check "after install: $k (64-bit view)" key "$k" 64; done
-  for k in "${keys32[@]}"; do check "after install: $k (32-bit view)" key "$k" 32; done
-  for k in "${keys64[@]}"; do check_dwords "$k" 64; done
-  for k in "${keys32[@]}"; do check_dwords "$k" 32; done
-done
-for round in 1 2; do
-  echo "uninstall.cmd, run $round:"
-  run uninstall.cmd "run $round"
-  for k in "${keys64[@]}" "${class_keys[@]}"; do check "after uninstall: no $k (64-bit view)" no_key "$k" 64; done
-  for k in "${keys32[@]}"; do check "after uninstall: no $k (32-bit view)" no_key "$k" 32; done
-done
-}
-if reason=$(scripts/wine --why-no-x86); then
-  echo "skipped: install.cmd and uninstall.cmd, which register the 32-bit DLLs too: $reason"
-  skipped=$((skipped + 1))
-else
-  install_and_uninstall
-fi
 for dll in "$folder"/x64/*.dll "$folder"/x86/*.dll; do
   objdump=x86_64-w64-mingw32-objdump
   [[ $dll == */x86/* ]] && objdump=i686-w64-mingw32-objdump
   check "$dll imports only system DLLs" bash scripts/check-imports.sh "$objdump" "$dll"
 done
-echo "release: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+if reason=$(scripts/wine --why-no-x86); then
+  echo "skipped: setup.exe, install.cmd and registration under Wine, which run 32-bit programs: $reason"
+  skipped=$((skipped + 1))
+  summary
+  exit
+fi
+
+# A new prefix each run: what an earlier run left must not pass for this one's work.
+export WINEPREFIX="$root/build/release/wineprefix"
+rm -rf "$WINEPREFIX"
+bash scripts/wine-prefix.sh start "$WINEPREFIX"
+trap 'bash scripts/wine-prefix.sh stop "$WINEPREFIX"' EXIT
+wine() { "$root/scripts/wine" "$@" </dev/null; }
+unix() { wine winepath -u "$1" | tr -d '\r'; }
+drive_c=$WINEPREFIX/drive_c
+local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+installed_win="$local_appdata\\Programs\\QuillonLathmore"
+installed=$(unix "$installed_win")
+temporary=$(unix "$(wine cmd /c echo %TEMP% | tr -d '\r')")
+
+vbe='HKCU\Software\Microsoft\VBA\VBE\6.0'
+classes='HKCU\Software\Classes'
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore'
+settings='HKCU\Software\VB and VBA Program Settings\Razurid\Quillon'
+progids=(Quillon.dsrQuillon Vodavove.Connect)
+clsids=('{FFAAD1C9-3796-4A55-8BDB-D15800F089F6}' '{0F1C8538-EB88-4CBC-B3AD-765D2584B7C7}')
+# Every GUID the two DLLs register: classes, interfaces, type libraries.
+guids=($(grep -ho 'uuid([0-9A-Fa-f-]*)' quillon/win/*.idl lathmore/win/*.idl | sed 's/uuid(\(.*\))/{\1}/'))
+files=(x64/Quillon.dll x64/Lathmore.dll x86/Quillon.dll x86/Lathmore.dll README.txt LICENSE.txt)
+
+key() { wine reg query "$1" "/reg:$2"; }
+value_is() { wine reg query "$1" /v "$2" "/reg:$3" | tr -d '\r' | grep -Eq "^ +$2 +$4\$"; }
+# Both add-ins registered for the user, for 64- and 32-bit Office.
+check_registered() {
+  local when=$1 p c
+  for p in "${progids[@]}"; do
+    check "$when: $vbe\\Addins64\\$p" key "$vbe\\Addins64\\$p" 64
+    check "$when: $vbe\\Addins\\$p" key "$vbe\\Addins\\$p" 32
+    for view in 64 32; do
+      local k="$vbe\\Addins64\\$p"
+      [ $view = 32 ] && k="$vbe\\Addins\\$p"
+      check "$when: $k LoadBehavior is REG_DWORD 1" value_is "$k" LoadBehavior $view "REG_DWORD +0x1"
+      check "$when: $k CommandLineSafe is REG_DWORD 0" value_is "$k" CommandLineSafe $view "REG_DWORD +0x0"
+    done
+    check "$when: $classes\\$p" key "$classes\\$p" 64
+  done
+  for c in "${clsids[@]}"; do
+    check "$when: $classes\\CLSID\\$c (64-bit view)" key "$classes\\CLSID\\$c" 64
+    check "$when: $classes\\CLSID\\$c (32-bit view)" key "$classes\\CLSID\\$c" 32
+  done
+}
+# Every key of ours still there, in either view, per user or (Wine's type libraries) per machine.
+keys_left() {
+  local view pattern
+  pattern=$(printf '%s\n' "${progids[@]}" "${guids[@]}" | sed 's/[.{}]/\\&/g' | paste -sd'|')
+  for view in 64 32; do
+    for k in "$classes" 'HKCU\Software\Microsoft\VBA' 'HKLM\Software\Classes\TypeLib' \
+             'HKLM\Software\Classes\Interface'; do
+      wine reg query "$k" /s "/reg:$view" 2>/dev/null | tr -d '\r' | grep '^HKEY' | grep -Ei "$pattern" |
+        sed "s/\$/ ($view-bit view)/" || true
+    done
+  done
+}
+check_no_keys_left() {  # when
+  local left
+  left=$(keys_left)
+  check "$1: no key of ours is left${left:+: }$(head -n 3 <<<"$left" | paste -sd' ')" test -z "$left"
+}
+snapshot() {
+  local view
+  for view in 64 32; do
+    wine reg query "$classes" /s "/reg:$view" || true
+    wine reg query 'HKCU\Software\Microsoft\VBA' /s "/reg:$view" || true
+    wine reg query 'HKLM\Software\Classes\TypeLib' /s "/reg:$view" || true
+  done
+  wine reg query "$uninstall_key" /s /reg:64 || true
+  (cd "$installed" 2>/dev/null && md5sum "${files[@]}" uninstall.exe) || true
+}
+# Runs a program, shows what it said, and checks its exit code.
+expect_exit() {  # expected code, description, command...
+  local expected=$1 what=$2 output code=0
+  shift 2
+  output=$("$@" 2>&1) || code=$?
+  printf '%s\n' "$output" | tr -d '\r' | grep -v '^$' | grep -v 'Press any key' | sed 's/^/  /' || true
+  check "$what exits $expected (it exited $code)" test "$code" -eq "$expected"
+  last_output=$output
+}
+# The sandbox loads the add-ins from `dir` (the install folder when none is given).
+sandbox_loads() {  # bitness, description [, folder in Windows form]
+  local arch=$1 script=$root/build/release/loads.scn
+  local content
+  content=$(<"$root/scenarios/release/installed.scn")
+  [ -n "${3:-}" ] && content=${content//'%LOCALAPPDATA%\Programs\QuillonLathmore\${ARCH}'/$3}
+  printf '%s\n' "$content" >"$script"
+  expect_exit 0 "$2" wine "$root/build/$arch/bin/sandbox.exe" "$(wine winepath -w "$script" | tr -d '\r')"
+}
+wait_gone() {  # the uninstaller copies itself away and finishes after its first process ends
+  local i
+  for i in $(seq 1 60); do
+    [ -e "$1" ] || return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+for arch in x64 x86; do
+  [ -f "build/$arch/bin/sandbox.exe" ] || { cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" >/dev/null; }
+done
+
+echo "setup.exe /S:"
+expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
+check_registered "after setup"
+for f in "${files[@]}" uninstall.exe; do check "after setup: $f installed" test -f "$installed/$f"; done
+check "Apps & features: name" value_is "$uninstall_key" DisplayName 64 "REG_SZ +Quillon and Lathmore \\(VBA editor add-ins\\)"
+check "Apps & features: version" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
+check "Apps & features: publisher" value_is "$uninstall_key" Publisher 64 "REG_SZ +Razurid"
+check "Apps & features: location" value_is "$uninstall_key" InstallLocation 64 "REG_SZ +${installed_win//\\/\\\\}"
+check "Apps & features: size" value_is "$uninstall_key" EstimatedSize 64 "REG_DWORD +0x[0-9a-f]+"
+check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\"${installed_win//\\/\\\\}\\\\uninstall.exe\""
+check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\"${installed_win//\\/\\\\}\\\\uninstall.exe\" /S"
+sandbox_loads x64 "the 64-bit sandbox loads both add-ins from the install folder"
+sandbox_loads x86 "the 32-bit sandbox loads both add-ins from the install folder"
+
+echo "setup.exe /S again, over the same version:"
+before=$(snapshot)
+expect_exit 0 "setup.exe /S again" wine "$root/$setup" /S
+check "the registry and the files are as after the first install" test "$(snapshot)" == "$before"
+
+echo "setup.exe /S while the editor has Quillon.dll loaded:"
+hold=$root/build/release/hold.scn
+: >build/release/hold.log
+{ head -n 9 scenarios/release/installed.scn; echo "wait 6000"; } >"$hold"
+"$root/scripts/wine" "$root/build/x64/bin/sandbox.exe" "$(wine winepath -w "$hold" | tr -d '\r')" \
+  </dev/null >build/release/hold.log 2>&1 &
+holder=$!
+for i in $(seq 1 40); do grep -q '^> wait' build/release/hold.log && break; sleep 0.25; done
+expect_exit 3 "setup.exe /S with an add-in in use" wine "$root/$setup" /S
+check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
+wait "$holder" || true
+
+echo "quiet uninstall from Apps & features:"
+wine reg add "$settings" /v Left /d 61 /f /reg:64 >/dev/null
+quiet=$(wine reg query "$uninstall_key" /v QuietUninstallString /reg:64 | tr -d '\r' |
+        sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
+# As Apps & features starts it: the quoted program, then its arguments.
+quiet_program=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$quiet")
+quiet_arguments=$(sed 's/^"[^"]*" *//' <<<"$quiet")
+expect_exit 0 "the quiet uninstall" wine "$quiet_program" $quiet_arguments
+check "the install folder is gone" wait_gone "$installed"
+check_no_keys_left "after the quiet uninstall"
+check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
+check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
+
+# Wine's own cmd.exe drops a % from a batch file's folder (%~dp0, %cd%), so a % in the name
+# cannot be tried here; every other awkward character can.
+awkward="$drive_c/Q & A (1^00) Ünïcödé"
+echo "install.cmd and uninstall.cmd from $awkward, twice each:"
+rm -rf "$awkward"
+mkdir -p "$awkward"
+cp -r "$folder/." "$awkward/"
+for round in 1 2; do
+  expect_exit 0 "install.cmd, run $round" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c install.cmd </dev/null" _ "$awkward"
+  check_registered "after install.cmd, run $round"
+  for f in "${files[@]}"; do check "after install.cmd: $f installed" test -f "$installed/$f"; done
+done
+sandbox_loads x64 "the 64-bit sandbox loads both add-ins that install.cmd installed"
+for round in 1 2; do
+  expect_exit 0 "uninstall.cmd, run $round" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c uninstall.cmd </dev/null" _ "$awkward"
+  check_no_keys_left "after uninstall.cmd, run $round"
+  check "after uninstall.cmd, run $round: the install folder is gone" test ! -e "$installed"
+done
+
+echo "install.cmd from a temporary folder, as Explorer runs it from inside the zip:"
+rm -rf "$temporary/$name"
+cp -r "$folder" "$temporary/$name"
+expect_exit 2 "install.cmd in a temporary folder" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c install.cmd </dev/null" _ "$temporary/$name"
+check "it says why" grep -q "temporary folder" <<<"$last_output"
+check "it installed nothing" test ! -e "$installed"
+rm -rf "$temporary/alone"
+mkdir -p "$temporary/../alone"
+cp "$folder/install.cmd" "$temporary/../alone/"
+expect_exit 2 "install.cmd without the files beside it" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c install.cmd </dev/null" _ "$temporary/../alone"
+check "it says what is missing" grep -q "cannot find the files" <<<"$last_output"
+check_no_keys_left "after the refusals"
+
+echo "regsvr32 /u of the 32-bit DLLs alone, then of a registration whose folder was deleted:"
+both="$drive_c/Both"
+moved="$drive_c/Moved"
+rm -rf "$both" "$moved"
+mkdir -p "$both" "$moved"
+cp -r "$folder/x64" "$folder/x86" "$both/"
+cp -r "$folder/x64" "$moved/"
+regsvr() {  # bitness, then arguments
+  local exe='C:\windows\system32\regsvr32.exe'
+  [ "$1" = 32 ] && exe='C:\windows\syswow64\regsvr32.exe'
+  shift
+  wine "$exe" /s "$@"
+}
+for dll in Quillon Lathmore; do
+  # The 32-bit one first: where both bitnesses share one class tree (Wine), the last one wins.
+  check "regsvr32 x86\\$dll.dll" regsvr 32 "C:\\Both\\x86\\$dll.dll"
+  check "regsvr32 x64\\$dll.dll" regsvr 64 "C:\\Both\\x64\\$dll.dll"
+  check "regsvr32 /u x86\\$dll.dll" regsvr 32 /u "C:\\Both\\x86\\$dll.dll"
+done
+for p in "${progids[@]}"; do
+  check "after the 32-bit unregistration: $vbe\\Addins64\\$p" key "$vbe\\Addins64\\$p" 64
+  check "after the 32-bit unregistration: no $vbe\\Addins\\$p" bash -c "! \"$root/scripts/wine\" reg query '$vbe\\Addins\\$p' /reg:32 </dev/null"
+  check "after the 32-bit unregistration: the ProgID $p, which 64-bit Office still needs" key "$classes\\$p" 64
+done
+sandbox_loads x64 "64-bit Office still loads both add-ins" 'C:\Both\x64'
+for dll in Quillon Lathmore; do
+  check "regsvr32 Moved\\x64\\$dll.dll" regsvr 64 "C:\\Moved\\x64\\$dll.dll"
+done
+rm -rf "$moved"
+for dll in Quillon Lathmore; do
+  check "regsvr32 /u of the same DLL elsewhere, its registered folder deleted" regsvr 64 /u "C:\\Both\\x64\\$dll.dll"
+done
+check_no_keys_left "after unregistering a registration whose folder was deleted"
+
+# Where a fixed buffer of MAX_PATH (260) cut the DLL's path, creating an add-in failed. Wine, like
+# Windows without long-path support, loads no DLL whose path is longer than that.
+echo "a DLL path of 260 characters:"
+long_win='C:\Long'
+while [ ${#long_win} -lt 243 ]; do long_win+='\a-long-folder'; done
+long_win=${long_win:0:242}'z\x64'
+long=$(unix "$long_win")
+mkdir -p "$long"
+cp "$folder/x64/Quillon.dll" "$folder/x64/Lathmore.dll" "$long/"
+check "the path of Lathmore.dll is 260 characters (it is $((${#long_win} + 13)))" test $((${#long_win} + 13)) -eq 260
+for dll in Quillon Lathmore; do check "regsvr32 of $dll.dll there" regsvr 64 "$long_win\\$dll.dll"; done
+sandbox_loads x64 "the sandbox creates both add-ins from there" "$long_win"
+for dll in Quillon Lathmore; do check "regsvr32 /u of $dll.dll there" regsvr 64 /u "$long_win\\$dll.dll"; done
+check_no_keys_left "after unregistering from the long path"
+
+summary

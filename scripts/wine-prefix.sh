@@ -20,7 +20,7 @@ case "$action" in
     [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
     # Wine reads its drivers when its services start: set them before that, on a new prefix and on
     # one made before either setting.
-    if ! grep -q '^"Audio"=""' "$WINEPREFIX/user.reg"; then
+    if ! grep -qs '^"Audio"=""' "$WINEPREFIX/user.reg"; then
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f /reg:64 >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f /reg:64 >/dev/null 2>&1
     fi

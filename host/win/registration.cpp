@@ -2,12 +2,16 @@
 
 #include <oleauto.h>
 
+#include <optional>
+#include <string>
 #include <variant>
+#include <vector>
 
 #include "host/error.h"
 #include "host/win/boundary.h"
 #include "host/win/com_object.h"
 #include "host/win/com_ptr.h"
+#include "host/win/own_library.h"
 #include "host/win/unique.h"
 
 // mingw-w64's oleauto.h does not declare the per-user type-library calls.
@@ -52,6 +56,21 @@ void Write(const Entry& entry) {
   }
 }
 
+std::optional<std::u16string> ReadText(HKEY root, const std::u16string& key, REGSAM view) {
+  UniqueHkey opened;
+  if (RegOpenKeyExW(root, Wide(key), 0, KEY_READ | view, opened.Put()) != ERROR_SUCCESS)
+    return std::nullopt;
+  DWORD bytes = 0;
+  if (RegGetValueW(opened.Get(), nullptr, nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  std::vector<wchar_t> text(bytes / sizeof(wchar_t) + 1);
+  if (RegGetValueW(opened.Get(), nullptr, nullptr, RRF_RT_REG_SZ, nullptr, text.data(), &bytes) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return FromWide(text.data());
+}
+
 void DeleteTree(const std::u16string& key) {
   // The key and everything below it; a key already gone is removed.
   const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key));
@@ -62,17 +81,6 @@ std::u16string GuidText(const GUID& guid) {
   wchar_t text[40] = {};
   StringFromGUID2(guid, text, 40);
   return FromWide(text);
-}
-
-std::u16string ModulePath() {
-  std::vector<wchar_t> path(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(Module::Instance(), path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) throw HostError(HRESULT_FROM_WIN32(GetLastError()), u"Finding the DLL's path");
-    if (length < path.size()) return FromWide(std::wstring_view(path.data(), length));
-    path.resize(path.size() * 2);
-  }
 }
 
 std::u16string ClassKey(const GUID& clsid) {
@@ -101,6 +109,111 @@ std::vector<Entry> Entries(const ServerRecord& record, const std::u16string& pat
   return entries;
 }
 
+// Whether this bitness's view registers the class to a DLL other than this one that still
+// exists: another installation's registration, or (where the views are one, as under Wine) the
+// other bitness's, which is not this DLL's to remove. A registration of a file that is gone is.
+bool RegisteredToAnotherFile(const GUID& clsid, const std::u16string& self) {
+  const auto server = ReadText(HKEY_CURRENT_USER, ClassKey(clsid) + u"\\InprocServer32", 0);
+  if (!server || server->empty()) return false;
+  if (CompareStringOrdinal(Wide(*server), -1, Wide(self), -1, TRUE) == CSTR_EQUAL) return false;
+  return GetFileAttributesW(Wide(*server)) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ClassInEitherView(const GUID& clsid) {
+  for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    UniqueHkey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(ClassKey(clsid)), 0, KEY_READ | view, key.Put()) ==
+        ERROR_SUCCESS)
+      return true;
+  }
+  return false;
+}
+
+std::u16string TypeLibKey(const ServerRecord& record) {
+  return u"TypeLib\\" + GuidText(*record.typeLibrary) + u"\\" +
+         FromUtf8(std::to_string(record.majorVersion) + "." + std::to_string(record.minorVersion));
+}
+
+constexpr const char16_t* kSysKindKey = sizeof(void*) == 8 ? u"0\\win64" : u"0\\win32";
+
+// A key under the classes root in one registry view: the user's own, and the same key where the
+// system put it for everyone (Wine registers type libraries machine-wide even when asked per
+// user). A key there that cannot be removed is not the user's.
+void DeleteClassesKey(const std::u16string& key, REGSAM view = 0) {
+  for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    UniqueHkey classes;
+    if (RegOpenKeyExW(root, L"Software\\Classes", 0, KEY_READ | KEY_WRITE | DELETE | view,
+                      classes.Put()) != ERROR_SUCCESS)
+      continue;
+    const LSTATUS status = RegDeleteTreeW(classes.Get(), Wide(key));
+    if (root == HKEY_CURRENT_USER && status != ERROR_FILE_NOT_FOUND)
+      ThrowIf(status, u"Removing " + key);
+  }
+}
+
+bool HasSubkeys(const std::u16string& key) {
+  UniqueHkey opened;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(key), 0, KEY_READ, opened.Put()) != ERROR_SUCCESS)
+    return false;
+  DWORD subkeys = 0;
+  RegQueryInfoKeyW(opened.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                   nullptr, nullptr, nullptr, nullptr);
+  return subkeys != 0;
+}
+
+// The interface keys of the library this DLL carries. Each bitness has its own (the key is
+// redirected), and the system keeps them while the other bitness still has the library: this
+// bitness's go with its registration, the other's once that has no registration of the library
+// either (Wine writes both from either bitness).
+void RemoveInterfaceKeys(const ServerRecord& record) {
+  constexpr bool k64 = sizeof(void*) == 8;
+  const auto registered = [&](const char16_t* sysKind) {
+    UniqueHkey key;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(TypeLibKey(record) + u"\\" + sysKind), 0, KEY_READ,
+                         key.Put()) == ERROR_SUCCESS;
+  };
+  std::vector<REGSAM> views = {k64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY};
+  if (!registered(k64 ? u"0\\win32" : u"0\\win64"))
+    views.push_back(k64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+  const auto library = OwnTypeLibrary();
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    TYPEKIND kind;
+    if (FAILED(library->GetTypeInfoType(i, &kind)) ||
+        (kind != TKIND_INTERFACE && kind != TKIND_DISPATCH))
+      continue;
+    ComPtr<ITypeInfo> info;
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(library->GetTypeInfo(i, info.Put())) || FAILED(info->GetTypeAttr(&attributes)))
+      continue;
+    const auto key = u"Interface\\" + GuidText(attributes->guid);
+    info->ReleaseTypeAttr(attributes);
+    for (const REGSAM view : views) DeleteClassesKey(key, view);
+  }
+}
+
+// What registering the library wrote for this bitness, removed by hand: for when the system
+// cannot unregister it because the file it was registered from is gone.
+void RemoveTypeLibraryKeys(const ServerRecord& record) {
+  const auto version = TypeLibKey(record);
+  DeleteClassesKey(version + u"\\" + kSysKindKey);
+  if (!HasSubkeys(version + u"\\0")) DeleteClassesKey(version);
+  const auto libraryKey = u"TypeLib\\" + GuidText(*record.typeLibrary);
+  if (!HasSubkeys(libraryKey)) DeleteClassesKey(libraryKey);
+}
+
+void UnregisterTypeLibrary(const ServerRecord& record) {
+  // Only this bitness's registration: the other's may still be in use.
+  {
+    UniqueHkey registered;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(TypeLibKey(record) + u"\\" + kSysKindKey), 0,
+                      KEY_READ, registered.Put()) != ERROR_SUCCESS)
+      return;
+  }
+  if (FAILED(UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion, record.minorVersion,
+                                      0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)))
+    RemoveTypeLibraryKeys(record);
+}
+
 }  // namespace
 
 std::u16string AddinKeyPath(const std::u16string& progId) {
@@ -113,11 +226,9 @@ std::u16string AddinKeyPath(const std::u16string& progId) {
 
 HRESULT RegisterServer(const ServerRecord& record) noexcept {
   return Boundary<ErrorInfo::None>([&] {
-    const auto path = ModulePath();
-    ComPtr<ITypeLib> library;
-    Check(LoadTypeLibEx(Wide(path), REGKIND_NONE, library.Put()), u"Loading the type library");
-    auto pathCopy = path;
-    Check(RegisterTypeLibForUser(library.Get(), const_cast<OLECHAR*>(Wide(pathCopy)), nullptr),
+    auto path = OwnPath();
+    const auto library = OwnTypeLibrary();
+    Check(RegisterTypeLibForUser(library.Get(), const_cast<OLECHAR*>(Wide(path)), nullptr),
           u"Registering the type library");
     for (const auto& entry : Entries(record, path)) Write(entry);
   });
@@ -126,19 +237,14 @@ HRESULT RegisterServer(const ServerRecord& record) noexcept {
 HRESULT UnregisterServer(const ServerRecord& record) noexcept {
   return Boundary<ErrorInfo::None>([&] {
     DeleteTree(AddinKeyPath(record.addin.progId));
-    for (const auto& c : record.classes) {
-      DeleteTree(ProgIdKey(c.progId));
-      DeleteTree(ClassKey(*c.clsid));
-    }
-    // A library that is not registered any more is what unregistering wants.
-    BSTR registeredPath = nullptr;
-    if (SUCCEEDED(QueryPathOfRegTypeLib(*record.typeLibrary, record.majorVersion,
-                                        record.minorVersion, 0, &registeredPath))) {
-      SysFreeString(registeredPath);
-      Check(UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion, record.minorVersion,
-                                     0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32),
-            u"Unregistering the type library");
-    }
+    const auto self = OwnPath();
+    for (const auto& c : record.classes)
+      if (!RegisteredToAnotherFile(*c.clsid, self)) DeleteTree(ClassKey(*c.clsid));
+    // The ProgID is one key for both bitnesses: it stays while either still has the class.
+    for (const auto& c : record.classes)
+      if (!ClassInEitherView(*c.clsid)) DeleteTree(ProgIdKey(c.progId));
+    UnregisterTypeLibrary(record);
+    RemoveInterfaceKeys(record);
   });
 }
 

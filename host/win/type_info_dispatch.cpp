@@ -4,18 +4,13 @@
 
 #include "host/win/com_object.h"
 #include "host/win/hresult.h"
+#include "host/win/own_library.h"
 
 namespace host::win {
 
 TypeInfoDispatch::TypeInfoDispatch(REFIID dualInterface) {
-  std::vector<wchar_t> path(MAX_PATH);
-  const DWORD length =
-      GetModuleFileNameW(Module::Instance(), path.data(), static_cast<DWORD>(path.size()));
-  if (length == 0 || length >= path.size())
-    throw HostError(E_FAIL, u"Finding the DLL's path for its type library");
-  ComPtr<ITypeLib> library;
-  Check(LoadTypeLibEx(path.data(), REGKIND_NONE, library.Put()), u"Loading the type library");
-  Check(library->GetTypeInfoOfGuid(dualInterface, info_.Put()), u"Finding the interface's type");
+  Check(OwnTypeLibrary()->GetTypeInfoOfGuid(dualInterface, info_.Put()),
+        u"Finding the interface's type");
 }
 
 HRESULT TypeInfoDispatch::GetTypeInfoCount(UINT* count) noexcept {

@@ -1,0 +1,198 @@
+; The per-user installer: copies both add-ins to %LOCALAPPDATA%\Programs\QuillonLathmore, registers
+; each with the regsvr32 of its own bitness, and adds an entry to Apps & features. No administrator
+; rights. /S installs silently; the exit code says how it went:
+;   0 installed; 2 a step failed (what that run registered is undone); 3 an Office application has
+;   the add-ins loaded (nothing changed); 4 Windows older than 7.
+; makensis -DVERSION=1.0 -DSOURCE=<release folder> -DOUTFILE=<setup.exe> setup.nsi
+
+Unicode true
+!include LogicLib.nsh
+!include x64.nsh
+!include WinVer.nsh
+!include FileFunc.nsh
+
+!define PRODUCT "Quillon and Lathmore"
+!define PUBLISHER "Razurid"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore"
+!define IN_USE "Close every Office application, then run setup again."
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\QuillonLathmore"
+SetCompressor /SOLID lzma
+ShowInstDetails show
+ShowUninstDetails show
+Page instfiles
+UninstPage instfiles
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "FileDescription" "${PRODUCT} setup: add-ins for the VBA editor"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "MIT licence"
+
+Var Registered ; how many of this run's registrations to undo when a later step fails
+Var Failure
+
+; The regsvr32 of each bitness, seen from this 32-bit installer: on 64-bit Windows System32 is
+; redirected to the 32-bit one and Sysnative reaches the 64-bit one.
+!define REGSVR32_64 "$WINDIR\Sysnative\regsvr32.exe"
+!define REGSVR32_32 "$SYSDIR\regsvr32.exe"
+
+; Fails with ${IN_USE} when a DLL the run would replace or remove is loaded: Windows lets nobody
+; write to a DLL an application has loaded.
+!macro RefuseIfLoaded UN
+Function ${UN}RefuseIfLoaded
+  ${ForEach} $1 1 4 + 1
+    ${Select} $1
+      ${Case} 1
+        StrCpy $2 "$INSTDIR\x64\Quillon.dll"
+      ${Case} 2
+        StrCpy $2 "$INSTDIR\x64\Lathmore.dll"
+      ${Case} 3
+        StrCpy $2 "$INSTDIR\x86\Quillon.dll"
+      ${Case} 4
+        StrCpy $2 "$INSTDIR\x86\Lathmore.dll"
+    ${EndSelect}
+    ${If} ${FileExists} $2
+      ClearErrors
+      FileOpen $3 $2 a
+      ${If} ${Errors}
+        DetailPrint "$2 is in use."
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${IN_USE}" /SD IDOK
+        SetErrorLevel 3
+        Quit
+      ${EndIf}
+      FileClose $3
+    ${EndIf}
+  ${Next}
+FunctionEnd
+!macroend
+!insertmacro RefuseIfLoaded ""
+!insertmacro RefuseIfLoaded "un."
+
+!macro Register REGSVR32 DLL WHAT
+  DetailPrint "Registering ${WHAT}: ${DLL}"
+  ClearErrors
+  StrCpy $0 ""
+  ExecWait '"${REGSVR32}" /s "${DLL}"' $0
+  ${If} ${Errors}
+  ${OrIf} $0 != 0
+    StrCpy $Failure "Registering ${WHAT} failed (regsvr32 exit code $0)."
+    Goto failed
+  ${EndIf}
+  IntOp $Registered $Registered + 1
+!macroend
+
+!macro Unregister REGSVR32 DLL WHAT
+  ${If} ${FileExists} "${DLL}"
+    DetailPrint "Unregistering ${WHAT}: ${DLL}"
+    ClearErrors
+    StrCpy $0 ""
+    ExecWait '"${REGSVR32}" /s /u "${DLL}"' $0
+    ${If} ${Errors}
+    ${OrIf} $0 != 0
+      DetailPrint "Unregistering ${WHAT} failed (regsvr32 exit code $0)."
+      StrCpy $Failure "Unregistering ${WHAT} failed (regsvr32 exit code $0)."
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+Function .onInit
+  ${IfNot} ${AtLeastWin7}
+    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} need Windows 7 or later." /SD IDOK
+    SetErrorLevel 4
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Section "Install"
+  Call RefuseIfLoaded
+  StrCpy $Registered 0
+  SetOverwrite on
+  ; 32-bit Office is common on 64-bit Windows too: the x86 DLLs always, the x64 ones where they run.
+  ${If} ${RunningX64}
+    SetOutPath "$INSTDIR\x64"
+    File "${SOURCE}\x64\Quillon.dll"
+    File "${SOURCE}\x64\Lathmore.dll"
+  ${EndIf}
+  SetOutPath "$INSTDIR\x86"
+  File "${SOURCE}\x86\Quillon.dll"
+  File "${SOURCE}\x86\Lathmore.dll"
+  SetOutPath "$INSTDIR"
+  File "${SOURCE}\README.txt"
+  File "${SOURCE}\LICENSE.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ${If} ${RunningX64}
+    !insertmacro Register "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
+    !insertmacro Register "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
+  ${EndIf}
+  !insertmacro Register "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+  !insertmacro Register "${REGSVR32_32}" "$INSTDIR\x86\Lathmore.dll" "Lathmore for 32-bit Office"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} (VBA editor add-ins)"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to load the add-ins."
+  Return
+
+failed:
+  ; Undo this run's registrations, newest first, so that nothing half-registered stays behind.
+  DetailPrint "$Failure"
+  StrCpy $R9 $Failure
+  ${If} ${RunningX64}
+    ${If} $Registered >= 3
+      !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+    ${EndIf}
+    ${If} $Registered >= 2
+      !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
+    ${EndIf}
+    ${If} $Registered >= 1
+      !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
+    ${EndIf}
+  ${ElseIf} $Registered >= 1
+    !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+  ${EndIf}
+  StrCpy $Failure $R9
+  MessageBox MB_OK|MB_ICONSTOP "Setup stopped: $Failure" /SD IDOK
+  SetErrorLevel 2
+  Quit
+SectionEnd
+
+Section "Uninstall"
+  Call un.RefuseIfLoaded
+  StrCpy $Failure ""
+  !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
+  !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
+  !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+  !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Lathmore.dll" "Lathmore for 32-bit Office"
+  ; The toolbars' places under "VB and VBA Program Settings" stay: they are the user's.
+  Delete "$INSTDIR\x64\Quillon.dll"
+  Delete "$INSTDIR\x64\Lathmore.dll"
+  Delete "$INSTDIR\x86\Quillon.dll"
+  Delete "$INSTDIR\x86\Lathmore.dll"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR\x64"
+  RMDir "$INSTDIR\x86"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $Failure != ""
+    MessageBox MB_OK|MB_ICONSTOP "$Failure" /SD IDOK
+    SetErrorLevel 2
+  ${Else}
+    DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to unload the add-ins."
+  ${EndIf}
+SectionEnd
