@@ -62,6 +62,12 @@ TEST(Watch, TheFirstTickThatSeesTheDialogLaysItOutOnce) {
   EXPECT_EQ(w.Client("OK"), ok);
 }
 
+TEST(Watch, TicksEvery200Milliseconds) {
+  Watch w;
+  w.main.StartWatch();
+  EXPECT_EQ(w.windows->Interval(w.main.WatchTimerID), 200u);
+}
+
 TEST(Watch, AMissingControlIsSkippedAndASearchAfterItStartsAtTheFirstChild) {
   Watch w;
   w.main.EditorVBE = w.host.editor;
@@ -69,7 +75,9 @@ TEST(Watch, AMissingControlIsSkippedAndASearchAfterItStartsAtTheFirstChild) {
   const auto ok = w.Client("OK");
   const auto frame = w.Client("frame");
   w.main.StartWatch();
+  w.host.calls->ClearLog();
   w.windows->FireTimers();
+  EXPECT_EQ(w.host.calls->Count("Windows.MoveWindow"), 12u) << "nothing is moved for Help";
   EXPECT_EQ(Between(ok, w.Client("OK")), (Delta{260, 100, 260, 10}))
       << "move 5 takes the first button";
   EXPECT_EQ(Between(frame, w.Client("frame")), (Delta{0, 0, 0, 0}));

@@ -108,6 +108,7 @@ TEST(Wildcards, TheFullSyntax) {
       {u"d", u"[a-c]", false},
       {u"d", u"[!a-c]", true},
       {u"b", u"[!a-c]", false},
+      {u"!", u"[!a]", true},
       {u"-", u"[-a]", true},
       {u"-", u"[a-]", true},
       {u"*", u"[*]", true},

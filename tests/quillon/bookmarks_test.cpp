@@ -411,6 +411,13 @@ TEST(Sounds, ComeFromTheWindowsFolderOfWindirsDrive) {
   EXPECT_THAT(s.host.sound->Played(), ElementsAre(u"C:\\windows\\media\\office97\\cancel.wav"));
 }
 
+TEST(Sounds, AFileThatCannotBeLookedUpIsSilence) {
+  LiveSession s(Budget());
+  s.host.calls->FailOn("Sound.OrdinaryFileExists");
+  EXPECT_NO_THROW(s.Bookmark(6)->Click());
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+}
+
 TEST(Sounds, NoWindirIsSilenceNotAFailure) {
   LiveSession s(
       WithSounds(SimHostBuilder().NoEnv(u"windir")).Project(u"B", u"C:\\B.xlsm").Module(u"M"));
@@ -445,6 +452,15 @@ TEST(RetargetBookmark, TheFirstOpenFileThatFollowsWins) {
   button->SetShown(u"Budget_07.xlsm - M -  Line 1", u"Budget_07.xlsm|M||1", host::kStateDown);
   EXPECT_TRUE(bookmarks.RetargetBookmark(button));
   EXPECT_EQ(button->DescriptionShown(), u"Budget_08.xlsm|M||1");
+}
+
+TEST(RetargetBookmark, ANameWithoutANumberIsNeverFollowed) {
+  LiveSession s(Budget(u"C:\\Work\\Report.xlsm"));
+  auto& bookmarks = dynamic_cast<EntryPoints&>(*s.addin.Actions()).Bookmarks();
+  const auto button = s.Bookmark(1);
+  button->SetShown(u"Budget.xlsm - M -  Line 1", u"Budget.xlsm|M||1", host::kStateDown);
+  EXPECT_FALSE(bookmarks.RetargetBookmark(button));
+  EXPECT_EQ(button->DescriptionShown(), u"Budget.xlsm|M||1");
 }
 
 TEST(RetargetBookmark, ListsOnlySavedProjectsInTheirOrder) {

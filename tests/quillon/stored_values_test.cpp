@@ -14,6 +14,7 @@ TEST(StoredValues, WholeNumbersWithinThirtyTwoBits) {
   EXPECT_EQ(ParseWholeNumber(u"  42 "), 42);
   EXPECT_EQ(ParseWholeNumber(u"-7"), -7);
   EXPECT_EQ(ParseWholeNumber(u"+7"), 7);
+  EXPECT_EQ(ParseWholeNumber(u"1890"), 1890) << "every digit";
   EXPECT_EQ(ParseWholeNumber(u"2147483647"), 2147483647);
   EXPECT_EQ(ParseWholeNumber(u"-2147483648"), -2147483647 - 1);
   EXPECT_EQ(ParseWholeNumber(u"2147483648"), std::nullopt);
@@ -30,6 +31,7 @@ TEST(StoredValues, FlagsAreWordsOrNumbers) {
   EXPECT_EQ(ParseFlag(u"0"), false);
   EXPECT_EQ(ParseFlag(u"-1"), true);
   EXPECT_EQ(ParseFlag(u"Yes"), std::nullopt);
+  EXPECT_EQ(ParseFlag(u"xrue"), std::nullopt) << "every letter counts";
   EXPECT_EQ(ParseFlag(u""), std::nullopt);
   EXPECT_EQ(FormatFlag(true), u"True");
   EXPECT_EQ(FormatFlag(false), u"False");
@@ -44,6 +46,8 @@ TEST(EditorVersion, RoundsToTheNearestWholeNumber) {
   EXPECT_EQ(EditorVersionNumber(u"6.51"), 7);
   EXPECT_EQ(EditorVersionNumber(u"6.5"), 6) << "halves go to the even neighbour";
   EXPECT_EQ(EditorVersionNumber(u"7.5"), 8);
+  EXPECT_EQ(EditorVersionNumber(u"8.5"), 8);
+  EXPECT_EQ(EditorVersionNumber(u"9.5"), 10);
   EXPECT_EQ(EditorVersionNumber(u"7.50001"), 8);
   EXPECT_EQ(EditorVersionNumber(u" 6 "), 6);
   EXPECT_EQ(EditorVersionNumber(u"-6.7"), -7);
