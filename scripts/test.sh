@@ -18,5 +18,5 @@ echo "== release"
 bash scripts/release.sh
 bash scripts/test-release.sh
 if reason=$(scripts/wine --why-no-x86); then
-  echo "x86 end to end and the release's 32-bit registration: skipped, $reason"
+  echo "x86 end to end, setup.exe and the zip's scripts under Wine: skipped, $reason"
 fi
