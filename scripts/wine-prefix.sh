@@ -17,14 +17,14 @@ wine() { "$here/wine" "$@"; }
 
 case "$action" in
   start)
-    [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
-    # Wine reads its drivers when its services start: set them before that, on a new prefix and on
-    # one made before either setting.
-    if ! grep -qs '^"Audio"=""' "$WINEPREFIX/user.reg"; then
+    if [ ! -f "$WINEPREFIX/system.reg" ] || ! grep -qs '^"Audio"=""' "$WINEPREFIX/user.reg"; then
+      [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
+      # Wine reads its drivers when its services start: set them before that, on a new prefix and
+      # on one made before either setting; then let that first server finish writing.
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f /reg:64 >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f /reg:64 >/dev/null 2>&1
+      wine --server -w
     fi
-    wine --server -w
     # Without the redirections ctest would wait on the server's open pipes for ever. The same goes
     # for Wine's own services, which the first program of a session starts: start them here.
     wine --server -p </dev/null >/dev/null 2>&1
