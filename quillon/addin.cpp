@@ -2,6 +2,7 @@
 
 #include "host/error.h"
 #include "quillon/entry_points.h"
+#include "quillon/saved_bookmarks.h"
 #include "quillon/stored_values.h"
 #include "quillon/toolbar.h"
 #include "quillon/toolbar_layout.h"
@@ -25,6 +26,8 @@ void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Applicat
   BuildCPToolbar();
   const host::Text windir = platform_.environment->Environ(u"windir");
   state_.WinDrive = windir.substr(0, 1);
+  // Last, once both bars stand where the user left them: the bookmarks of earlier sessions.
+  if (state_.BMToolbar) SavedBookmarks(*platform_.settings).Restore(*state_.BMToolbar);
 }
 
 void dsrQuillon::AddinInstance_OnDisconnection() {

@@ -41,6 +41,22 @@ std::vector<host::Text> SplitRecord(const host::Text& record) {
   return fields;
 }
 
+std::optional<BookmarkText> BookmarkOfRecord(const host::Text& record) {
+  const auto fields = SplitRecord(record);
+  if (fields.size() < 3 || fields[0].empty() || fields[1].empty()) return std::nullopt;
+  std::optional<BookmarkText> bookmark;
+  if (fields.size() == 3 && fields[2] == kDesignerField) {
+    bookmark = DesignerBookmark(fields[0], fields[1]);
+  } else if (fields.size() == 4) {
+    const auto line = ParseWholeNumber(fields[3]);
+    if (!line) return std::nullopt;
+    bookmark = fields[2].empty() ? ModuleBookmark(fields[0], fields[1], *line)
+                                 : ProcedureBookmark(fields[0], fields[1], fields[2], *line);
+  }
+  if (!bookmark || bookmark->record != record) return std::nullopt;
+  return bookmark;
+}
+
 const host::Text& Field(const std::vector<host::Text>& fields, std::size_t index) {
   if (index >= fields.size())
     throw host::HostError(host::codes::kNotFound, u"The bookmark record has too few fields.");

@@ -4,6 +4,7 @@
 // recorded file against an open project; the version pattern that follows a renumbered workbook.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "host/text.h"
@@ -24,6 +25,10 @@ BookmarkText ModuleBookmark(const host::Text& file, const host::Text& component,
 
 // The text after the last backslash of a project's FileName (all of it when there is none).
 host::Text FileField(const host::Text& fileName);
+
+// The bookmark a record stands for, with the caption setting it gave; nullopt for a text that is
+// not a well-formed record (one that would not be written again exactly as it is).
+std::optional<BookmarkText> BookmarkOfRecord(const host::Text& record);
 
 // A record's fields, split at every "|".
 std::vector<host::Text> SplitRecord(const host::Text& record);

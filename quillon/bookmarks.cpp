@@ -19,6 +19,7 @@ void mBookmarks::ResetButton(host::CommandBarButton& button) {
   button.SetCaption(host::Text(kBookmarksBar.unusedCaption));
   button.SetDescriptionText({});
   button.SetState(host::kStateUp);
+  saved_.Save(button, {});
 }
 
 void mBookmarks::BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button) {
@@ -70,6 +71,7 @@ void mBookmarks::SetBookmark(const std::shared_ptr<host::CommandBarButton>& butt
   button->SetCaption(bookmark->caption);
   button->SetDescriptionText(bookmark->record);
   button->SetState(host::kStateDown);
+  saved_.Save(*button, bookmark->record);
   feedback_.PlayZoomInSound();
 }
 
@@ -170,8 +172,10 @@ bool mBookmarks::RetargetBookmark(const std::shared_ptr<host::CommandBarButton>&
   for (std::int16_t i = 0; i < count; ++i) {
     const host::Text& candidate = OpenProjectFiles[static_cast<std::size_t>(i)];
     if (!MatchesWildcard(candidate, pattern)) continue;
-    button->SetDescriptionText(ReplaceAll(record, oldFile, candidate));
+    const host::Text followed = ReplaceAll(record, oldFile, candidate);
+    button->SetDescriptionText(followed);
     button->SetCaption(ReplaceAll(button->Caption(), oldFile, candidate));
+    saved_.Save(*button, followed);
     return true;
   }
   return false;

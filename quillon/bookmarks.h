@@ -11,6 +11,7 @@
 #include "quillon/addin_state.h"
 #include "quillon/bookmark_record.h"
 #include "quillon/feedback.h"
+#include "quillon/saved_bookmarks.h"
 
 namespace quillon {
 
@@ -24,7 +25,8 @@ enum class LocateOutcome : std::int16_t {
 
 class mBookmarks {
  public:
-  mBookmarks(AddinState& state, Feedback& feedback) : state_(state), feedback_(feedback) {}
+  mBookmarks(AddinState& state, Feedback& feedback, host::SettingsStore& settings)
+      : state_(state), feedback_(feedback), saved_(settings) {}
 
   // An unused button sets; a used one goes there, or sets again while Shift is held.
   void BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button);
@@ -47,10 +49,11 @@ class mBookmarks {
 
  private:
   host::VBE& Editor() const;
-  static void ResetButton(host::CommandBarButton& button);
+  void ResetButton(host::CommandBarButton& button);
 
   AddinState& state_;
   Feedback& feedback_;
+  SavedBookmarks saved_;
 };
 
 }  // namespace quillon

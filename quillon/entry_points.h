@@ -13,7 +13,9 @@ namespace quillon {
 class EntryPoints : public ButtonActions {
  public:
   EntryPoints(AddinState& state, const Platform& platform)
-      : feedback_(state, platform), bookmarks_(state, feedback_), copyPaste_(state, feedback_) {}
+      : feedback_(state, platform),
+        bookmarks_(state, feedback_, *platform.settings),
+        copyPaste_(state, feedback_) {}
   EntryPoints(const EntryPoints&) = delete;
   EntryPoints& operator=(const EntryPoints&) = delete;
 

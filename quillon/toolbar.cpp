@@ -4,14 +4,13 @@
 #include <utility>
 
 #include "host/error.h"
+#include "quillon/settings_keys.h"
 #include "quillon/stored_values.h"
 
 namespace quillon {
 
 namespace {
 
-// Where the bars' places are kept: application, then one section per bar, named like the bar.
-constexpr std::u16string_view kSettingsApplication = u"Razurid";
 constexpr std::u16string_view kPosKey = u"Pos";
 constexpr std::u16string_view kTopKey = u"Top";
 constexpr std::u16string_view kRowIndexKeyPrefix = u"RowIndex";  // followed by the editor version

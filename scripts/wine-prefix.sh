@@ -26,8 +26,9 @@ case "$action" in
       wine --server -w
     fi
     # Without the redirections ctest would wait on the server's open pipes for ever. The same goes
-    # for Wine's own services, which the first program of a session starts: start them here.
-    wine --server -p </dev/null >/dev/null 2>&1
+    # for Wine's own services, which the first program of a session starts: start them here. A
+    # server already running (a second start) is the one wanted.
+    wine --server -p </dev/null >/dev/null 2>&1 || true
     wine wineboot </dev/null >/dev/null 2>&1
     ;;
   stop)

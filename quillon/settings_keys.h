@@ -1,0 +1,13 @@
+#pragma once
+// Where Quillon keeps what it remembers per user: one application in the settings store, a
+// section per bar for its place (named like the bar), and a section for the bookmarks.
+
+#include <string_view>
+
+namespace quillon {
+
+inline constexpr std::u16string_view kSettingsApplication = u"Razurid";
+// Values "1" to "5": the record of the bookmark button at that place, empty for a free one.
+inline constexpr std::u16string_view kBookmarksSection = u"Bookmarks";
+
+}  // namespace quillon
