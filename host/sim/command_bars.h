@@ -53,6 +53,8 @@ class SimControl : public CommandBarButton, public std::enable_shared_from_this<
   bool BeginGroupShown() const { return beginGroup_; }
   void SetShown(const Text& caption, const Text& description, std::int32_t state);
   std::shared_ptr<SimCommandBar> Bar() const { return bar_.lock(); }
+  // Bindings to the button's own Click event that are still live.
+  std::size_t ClickConnections() const { return buttonClick_->Size(); }
 
   // A CommandBarEvents source for this control; it raises Click while it lives.
   void AttachSource(const std::shared_ptr<SimCommandBarEvents>& source);
