@@ -1,0 +1,488 @@
+// The editor's side of a scenario (projects, code, selections, settings, sound files) and the
+// add-ins' (registering, connecting, clicking, the References dialog, the soak).
+#include "sandbox/scenario_runner.h"
+
+namespace sandbox::script {
+
+void Runner::Version(const std::vector<std::string>& w) {
+  Need(w, 2, "version <text>");
+  host_.editor->SetVersion(FromUtf8(w[1]));
+}
+
+void Runner::Windir(const std::vector<std::string>& w) {
+  Need(w, 2, "windir <path>|none");
+  w[1] == "none" ? host_.environment->Unset(u"windir")
+                 : host_.environment->Set(u"windir", FromUtf8(w[1]));
+  // The add-ins read the environment of this process.
+  SetEnvironmentVariableW(L"windir", w[1] == "none" ? nullptr : host::win::Wide(FromUtf8(w[1])));
+}
+
+void Runner::Project(const std::vector<std::string>& w) {
+  Need(w, 3, "project <name> <file>|unsaved");
+  project_ = host_.editor->AddProject(
+      FromUtf8(w[1]), w[2] == "unsaved" ? std::nullopt : std::optional(FromUtf8(w[2])));
+}
+
+void Runner::AddComponent(const std::vector<std::string>& w, host::sim::ComponentType type) {
+  Need(w, 2, "module|userform <name> [\"code\"]");
+  if (!project_) throw ScriptError{"a component needs a project first"};
+  std::vector<Text> lines;
+  if (w.size() > 2) {
+    std::istringstream code(w[2]);
+    for (std::string line; std::getline(code, line);) lines.push_back(FromUtf8(line));
+  }
+  const auto component = project_->AddComponent(FromUtf8(w[1]), type, lines);
+  host_.editor->SelectComponent(component);
+  component->ShowCode();
+}
+
+void Runner::Module(const std::vector<std::string>& w) {
+  AddComponent(w, host::sim::ComponentType::StdModule);
+}
+
+void Runner::UserForm(const std::vector<std::string>& w) {
+  AddComponent(w, host::sim::ComponentType::UserForm);
+}
+
+void Runner::Setting(const std::vector<std::string>& w) {
+  Need(w, 5, "setting <application> <section> <key> <value>");
+  const Text value = FromUtf8(w[4]);
+  StoreSetting(w, REG_SZ, value.c_str(), (value.size() + 1) * sizeof(char16_t));
+}
+
+void Runner::StoreSetting(const std::vector<std::string>& w, DWORD type, const void* data,
+                          std::size_t bytes) {
+  host::win::UniqueHkey hkey;
+  RegCreateKeyExW(HKEY_CURRENT_USER,
+                  host::win::Wide(host::win::SettingsKeyPath(FromUtf8(w[1]), FromUtf8(w[2]))), 0,
+                  nullptr, 0, KEY_SET_VALUE, nullptr, hkey.Put(), nullptr);
+  RegSetValueExW(hkey.Get(), host::win::Wide(FromUtf8(w[3])), 0, type,
+                 static_cast<const BYTE*>(data), static_cast<DWORD>(bytes));
+}
+
+void Runner::ForgetSettings(const std::vector<std::string>& w) {
+  Need(w, 2, "forget-settings <application>");
+  RegDeleteTreeW(HKEY_CURRENT_USER, host::win::Wide(host::win::SettingsKeyPath(FromUtf8(w[1]))));
+}
+
+std::shared_ptr<host::sim::SimComponent> Runner::Component(const std::string& name) const {
+  for (const auto& project : host_.editor->Projects())
+    if (auto component = project->Component(FromUtf8(name))) return component;
+  throw ScriptError{"there is no component " + name};
+}
+
+std::shared_ptr<host::sim::SimProject> Runner::ProjectNamed(const std::string& name) const {
+  for (const auto& project : host_.editor->Projects())
+    if (project->NameShown() == FromUtf8(name)) return project;
+  throw ScriptError{"there is no project " + name};
+}
+
+void Runner::Select(const std::vector<std::string>& w) {
+  Need(w, 6, "select <component> <start line> <start column> <end line> <end column>");
+  const auto component = Component(w[1]);
+  host_.editor->SelectComponent(component);
+  component->ShowCode();
+  component->Pane()->selection = {Whole(w[2]), Whole(w[3]), Whole(w[4]), Whole(w[5])};
+}
+
+void Runner::Caret(const std::vector<std::string>& w) {
+  Need(w, 3, "caret <component> <line>");
+  Select({w[0], w[1], w[2], "1", w[2], "1"});
+}
+
+void Runner::Designer(const std::vector<std::string>& w) {
+  Need(w, 2, "designer <component>");
+  const auto component = Component(w[1]);
+  if (!component->DesignerWindow()) throw ScriptError{w[1] + " has no designer"};
+  host_.editor->SelectComponent(component);
+  host_.editor->ActivateWindow(component->DesignerWindow(), nullptr);
+}
+
+void Runner::SaveAs(const std::vector<std::string>& w) {
+  Need(w, 3, "save-as <project> <file>");
+  ProjectNamed(w[1])->SetFileName(FromUtf8(w[2]));
+}
+
+void Runner::CloseProject(const std::vector<std::string>& w) {
+  Need(w, 2, "close-project <project>");
+  host_.editor->CloseProject(ProjectNamed(w[1]));
+}
+
+void Runner::RemoveComponent(const std::vector<std::string>& w) {
+  Need(w, 2, "remove-component <component>");
+  for (const auto& project : host_.editor->Projects())
+    if (project->Component(FromUtf8(w[1]))) return project->RemoveComponent(FromUtf8(w[1]));
+  throw ScriptError{"there is no component " + w[1]};
+}
+
+void Runner::InsertLines(const std::vector<std::string>& w) {
+  Need(w, 4, "insert-lines <component> <line> <text>");
+  auto& code = Component(w[1])->Code();
+  const auto at =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(1L, Number(w[2])) - 1), code.size());
+  std::vector<Text> lines;
+  std::istringstream text(w[3]);
+  for (std::string line; std::getline(text, line);) lines.push_back(FromUtf8(line));
+  code.insert(code.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
+}
+
+void Runner::ActivatesShown(const std::vector<std::string>& w) {
+  Need(w, 2, "editor-activates-shown-panes true|false");
+  host_.editor->showActivatesPane = Flag(w[1]);
+}
+
+void Runner::ControlArgumentWrapping(const std::vector<std::string>& w) {
+  Need(w, 2, "control-argument object|byref-object|byref-variant|unknown");
+  const std::map<std::string, ControlWrapping> wrappings = {
+      {"object", ControlWrapping::Dispatch},
+      {"byref-object", ControlWrapping::ByRefDispatch},
+      {"byref-variant", ControlWrapping::ByRefVariant},
+      {"unknown", ControlWrapping::Unknown}};
+  const auto found = wrappings.find(w[1]);
+  if (found == wrappings.end()) throw ScriptError{"unknown wrapping " + w[1]};
+  SetControlWrapping(found->second);
+  Tell("click events now pass the control as " + w[1]);
+}
+
+void Runner::SoundFiles(const std::vector<std::string>& w) {
+  Need(w, 2, "sound-files present|absent");
+  wchar_t windir[MAX_PATH] = L"C:\\windows";
+  GetEnvironmentVariableW(L"windir", windir, MAX_PATH);
+  std::wstring folder = std::wstring(1, windir[0]) + L":\\windows\\media\\office97\\";
+  for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
+       at = folder.find(L'\\', at + 1))
+    CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+  for (const wchar_t* name : {L"zoomin.wav", L"redo.wav", L"cancel.wav", L"remindr4.wav"}) {
+    const std::wstring path = folder + name;
+    if (w[1] == "absent") {
+      DeleteFileW(path.c_str());
+      continue;
+    }
+    // A short silent sound: 8 kHz, 8 bits, mono, 80 samples.
+    static const unsigned char wave[] = {'R', 'I', 'F',  'F',  116, 0,   0,    0,    'W', 'A', 'V',
+                                         'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,   1,   0,
+                                         1,   0,   0x40, 0x1F, 0,   0,   0x40, 0x1F, 0,   0,   1,
+                                         0,   8,   0,    'd',  'a', 't', 'a',  80,   0,   0,   0};
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw ScriptError{"cannot write the sound files"};
+    DWORD written = 0;
+    WriteFile(file, wave, sizeof wave, &written, nullptr);
+    const std::vector<unsigned char> silence(80, 0x80);
+    WriteFile(file, silence.data(), static_cast<DWORD>(silence.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+  Tell(std::string("the sound files are ") + w[1]);
+}
+
+void Runner::Register(const std::vector<std::string>& w) {
+  Need(w, 2, "register <dll>");
+  const auto path = DllPath(w[1]);
+  const auto code = RunRegsvr32(path, false);
+  if (code == 0) MirrorUserClasses(path);
+  last_ = {code == 0 ? S_OK : E_FAIL, {}};
+  Tell("regsvr32 " + w[1] + ": exit code " + std::to_string(code));
+}
+
+void Runner::Installed(const std::vector<std::string>& w) {
+  Need(w, 3, "installed <ProgID> <dll path>");
+  const auto wide = std::wstring(host::win::Wide(FromUtf8(w[2])));
+  std::vector<wchar_t> path(ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0) + 1);
+  ExpandEnvironmentStringsW(wide.c_str(), path.data(), static_cast<DWORD>(path.size()));
+  const Text dll = host::win::FromWide(path.data());
+  MirrorInstalledClass(FromUtf8(w[1]), dll);
+  Tell(w[1] + " is served by " + ToUtf8(dll));
+}
+
+void Runner::Unregister(const std::vector<std::string>& w) {
+  Need(w, 2, "unregister <dll>");
+  const auto path = DllPath(w[1]);
+  const auto code = RunRegsvr32(path, true);
+  RemoveClassMirror(path);
+  last_ = {code == 0 ? S_OK : E_FAIL, {}};
+  Tell("regsvr32 /u " + w[1] + ": exit code " + std::to_string(code));
+}
+
+void Runner::Connect(const std::vector<std::string>& w) {
+  Need(w, 2, "connect <ProgID>");
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  const auto outcome = addins_.Connect(FromUtf8(w[1]), vbe_.Get());
+  QueryPerformanceCounter(&end);
+  char took[32];
+  std::snprintf(took, sizeof took, " in %.2f ms",
+                1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                    static_cast<double>(frequency.QuadPart));
+  Report(outcome, "connection of " + w[1] + took);
+  for (const wchar_t* dll : {L"Quillon.dll", L"Lathmore.dll"}) WatchCallsOf(dll);
+}
+
+void Runner::ConnectOther(const std::vector<std::string>& w) {
+  Need(w, 2, "connect-other <ProgID>");
+  Report(addins_.Connect(FromUtf8(w[1]), MakeOtherApplication().Get()),
+         "connection of " + w[1] + " to an application that is not the editor");
+}
+
+void Runner::Disconnect(const std::vector<std::string>& w) {
+  Need(w, 2, "disconnect <ProgID>");
+  Report(addins_.Disconnect(FromUtf8(w[1])), "disconnection of " + w[1]);
+}
+
+void Runner::Release(const std::vector<std::string>& w) {
+  Need(w, 2, "release <ProgID>");
+  addins_.Release(FromUtf8(w[1]));
+  Tell("the editor let go of " + w[1]);
+}
+
+void Runner::FailOn(const std::vector<std::string>& w) {
+  Need(w, 2, "fail <Object.Operation> [occurrence]");
+  host_.calls->FailOn(w[1], w.size() > 2 ? static_cast<int>(Number(w[2])) : 0);
+  Tell("the editor will fail " + w[1] +
+       (w.size() > 2 ? " on call " + w[2] : std::string(" on every call")));
+}
+
+void Runner::Click(const std::vector<std::string>& w) {
+  Need(w, 3, "click <bar> <index>");
+  Press(Control(w[1], w[2]));
+}
+
+void Runner::ShiftClick(const std::vector<std::string>& w) {
+  Need(w, 3, "shift-click <bar> <index>");
+  const auto control = Control(w[1], w[2]);
+  ShiftHeld shift;
+  Press(control);
+}
+
+void Runner::Press(const std::shared_ptr<host::sim::SimControl>& control) {
+  const Text caption = control->CaptionShown();
+  TakeRaisedCount();
+  TakePlayedSounds();
+  MessageBoxWatch watch;
+  try {
+    const auto outcome = control->Click();
+    last_ = {S_OK, {}};
+    Tell("clicked " + Quoted(caption) + "; handled " + (outcome.handled ? "true" : "false") +
+         ", CancelDefault " + (outcome.cancelDefault ? "true" : "false"));
+  } catch (const host::HostError& error) {
+    last_ = {static_cast<HRESULT>(error.Code()), error.Description()};
+    Tell("the click handler failed with " + Hex(error.Code()) + " " + Quoted(error.Description()));
+  }
+  sinksReached_ = TakeRaisedCount();
+  Tell("the click reached " + std::to_string(sinksReached_) + " event sink(s)");
+  if (control->Exists())
+    Tell("the button now reads " + Quoted(control->CaptionShown()) +
+         (control->StateShown() == host::kStateDown ? ", drawn pressed" : ", drawn up"));
+  messages_ = watch.Seen();
+  for (const auto& box : messages_)
+    Tell("message box " + Quoted(box.title) + (box.okOnly ? ", OK only" : ", not OK only") +
+         (box.icon ? ", with an icon" : ", no icon") + ": " + Quoted(box.text));
+  sounds_ = TakePlayedSounds();
+  for (const auto& sound : sounds_) Tell("sound: " + sound);
+}
+
+void Runner::UserPlace(const std::vector<std::string>& w) {
+  Need(w, 2, "user-place <bar> [pos N] [row N] [left N] [top N] [width N] [height N] [visible B]");
+  auto& place = Bar(w[1])->Place();
+  for (std::size_t i = 2; i + 1 < w.size(); i += 2) {
+    const std::string& key = w[i];
+    if (key == "visible") {
+      place.visible = Flag(w[i + 1]);
+      continue;
+    }
+    std::int32_t* field = key == "pos"      ? &place.position
+                          : key == "row"    ? &place.rowIndex
+                          : key == "left"   ? &place.left
+                          : key == "top"    ? &place.top
+                          : key == "width"  ? &place.width
+                          : key == "height" ? &place.height
+                                            : nullptr;
+    if (!field) throw ScriptError{"unknown place " + key};
+    *field = static_cast<std::int32_t>(Number(w[i + 1]));
+  }
+  Tell("the user moved bar " + w[1]);
+}
+
+void Runner::UserDeleteBar(const std::vector<std::string>& w) {
+  Need(w, 2, "user-delete-bar <bar>");
+  Bar(w[1])->Remove();
+  Tell("the user deleted bar " + w[1]);
+}
+
+void Runner::ChooseReferences(const std::vector<std::string>& w) {
+  const std::string how = w.size() > 1 ? w[1] : "";
+  if (!how.empty() && how != "without-dialog" && how != "mirrored")
+    throw ScriptError{"usage: choose-references [without-dialog|mirrored]"};
+  const bool withDialog = how != "without-dialog";
+  const auto command = Control("Menu Bar", "2");
+  TakeRaisedCount();
+  host::sim::ClickOutcome outcome;
+  try {
+    outcome = command->Click();
+    last_ = {S_OK, {}};
+  } catch (const host::HostError& error) {
+    last_ = {static_cast<HRESULT>(error.Code()), error.Description()};
+    Tell("the command's click handler failed with " + Hex(error.Code()) + " " +
+         Quoted(error.Description()));
+  }
+  Tell("chose Tools > References; " + std::to_string(LiveTimers()) + " add-in timer(s) running");
+  if (outcome.cancelDefault) {
+    Tell("an add-in cancelled the command");
+    return;
+  }
+  if (!withDialog) return;
+  const auto project =
+      host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
+  dialog_ = ShowReferencesDialog(project, 1500, how == "mirrored");
+  const auto size = [](const RECT& r) {
+    return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+  };
+  Tell("the References dialog opened at " + size(dialog_.before) +
+       (dialog_.laidOutAfterMs < 0 ? "; nothing changed it"
+                                   : "; " + std::to_string(dialog_.laidOutAfterMs) +
+                                         " ms later it measured " + size(dialog_.after)));
+  for (const auto& c : dialog_.controls) {
+    const RECT& b = c.before;
+    const RECT& a = c.after;
+    Tell("  " + c.name + ": moved " + std::to_string(a.left - b.left) + ", " +
+         std::to_string(a.top - b.top) + "; grew " +
+         std::to_string((a.right - a.left) - (b.right - b.left)) + " x " +
+         std::to_string((a.bottom - a.top) - (b.bottom - b.top)) +
+         (c.styleAfter != c.styleBefore
+              ? "; style " + Hex(c.styleBefore) + " to " + Hex(c.styleAfter)
+              : ""));
+  }
+}
+
+void Runner::Pictures(const std::vector<std::string>& w) {
+  Need(w, 2, "pictures <folder>");
+  PictureFolder() = std::wstring(host::win::Wide(FromUtf8(w[1])));
+  CreateDirectoryW(PictureFolder().c_str(), nullptr);
+}
+
+void Runner::PictureToolbars(const std::vector<std::string>& w) {
+  Need(w, 2, "picture-toolbars <name>");
+  SaveToolbarsPicture(host_.editor->Bars(), std::wstring(host::win::Wide(FromUtf8(w[1]))));
+}
+
+Runner::Usage Runner::Measure() {
+  HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const auto slot = reinterpret_cast<std::uintptr_t>(probe);
+  CloseHandle(probe);
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  SIZE_T bytes = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
+    HeapUnlock(heap);
+  }
+  return {host::win::Module::Count(), slot, bytes};
+}
+
+void Runner::Soak(const std::vector<std::string>& w) {
+  Need(w, 2, "soak <cycles>");
+  const long cycles = Number(w[1]);
+  const auto module = Component("Soak");
+  const auto click = [&](const char* bar, const char* index) {
+    try {
+      Control(bar, index)->Click();
+    } catch (const host::HostError& error) {
+      throw ScriptError{"a click failed during the soak: " + ToUtf8(error.Description())};
+    }
+  };
+  const auto cycle = [&] {
+    for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
+      if (FAILED(addins_.Connect(FromUtf8(progId), vbe_.Get()).hr))
+        throw ScriptError{std::string("connecting ") + progId + " failed during the soak"};
+    module->Pane()->selection = {2, 1, 2, 1};
+    click("Quillon", "1");  // set
+    click("Quillon", "1");  // go to
+    module->Pane()->selection = {2, 5, 2, 10};
+    click("RIDAridAviri", "1");  // capture
+    click("RIDAridAviri", "1");  // paste over the same text
+    click("RIDAridAviri", "6");
+    click("Quillon", "6");
+    Control("Menu Bar", "2")->Click();  // a watch starts; the disconnection ends it
+    for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
+      addins_.Disconnect(FromUtf8(progId));
+    // The sandbox's own records grow by design; only what the add-ins leave behind counts.
+    host_.calls->ClearLog();
+    TakePlayedSounds();
+  };
+  cycle();  // the first cycle loads and warms everything up
+  const Usage before = Measure();
+  for (long i = 1; i < cycles; ++i) cycle();
+  PumpMessages(50);
+  soakBefore_ = before;
+  soakAfter_ = Measure();
+  Tell(std::to_string(cycles) + " cycles. After the first: " + std::to_string(before.objects) +
+       " sandbox objects, lowest free handle " + std::to_string(before.slot) + ", " +
+       std::to_string(before.bytes / 1024) +
+       " KB in use. After the last: " + std::to_string(soakAfter_.objects) + ", " +
+       std::to_string(soakAfter_.slot) + ", " + std::to_string(soakAfter_.bytes / 1024) + " KB. " +
+       std::to_string(LiveTimers()) + " add-in timer(s) running.");
+}
+
+void Runner::RegistrySnapshot(const std::vector<std::string>& w) {
+  Need(w, 2, "registry-snapshot <name>");
+  std::string text;
+  for (const char16_t* root : {u"Software\\Classes", u"Software\\Microsoft\\VBA"})
+    text += DumpKey(root);
+  auto& saved = snapshots_[w[1]];
+  if (saved.empty()) {
+    saved = text;
+    Tell("registry snapshot " + w[1] + ": " +
+         std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines");
+  } else {
+    Check(saved == text, "the registry is exactly as at snapshot " + w[1],
+          std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines against " +
+              std::to_string(std::count(saved.begin(), saved.end(), '\n')));
+  }
+}
+
+std::string Runner::DumpKey(const Text& path) {
+  host::win::UniqueHkey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, host::win::Wide(path), 0, KEY_READ, key.Put()) !=
+      ERROR_SUCCESS)
+    return {};
+  std::string text = ToUtf8(path) + "\n";
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[512];
+    BYTE data[4096];
+    DWORD nameLength = 512, dataLength = sizeof data, type = 0;
+    if (RegEnumValueW(key.Get(), i, name, &nameLength, nullptr, &type, data, &dataLength) !=
+        ERROR_SUCCESS)
+      break;
+    text += "  " + ToUtf8(host::win::FromWide(name)) + " (" + std::to_string(type) + ") " +
+            std::string(reinterpret_cast<char*>(data), dataLength) + "\n";
+  }
+  std::vector<Text> children;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[512];
+    DWORD length = 512;
+    if (RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    children.push_back(host::win::FromWide(name));
+  }
+  std::sort(children.begin(), children.end());
+  for (const auto& child : children) text += DumpKey(path + u"\\" + child);
+  return text;
+}
+
+void Runner::SettingNumber(const std::vector<std::string>& w) {
+  Need(w, 5, "setting-number <application> <section> <key> <number>");
+  const DWORD value = static_cast<DWORD>(Number(w[4]));
+  StoreSetting(w, REG_DWORD, &value, sizeof value);
+}
+
+void Runner::Wait(const std::vector<std::string>& w) {
+  Need(w, 2, "wait <milliseconds>");
+  PumpMessages(static_cast<unsigned>(Number(w[1])));
+  Tell("waited " + w[1] + " ms; " + std::to_string(LiveTimers()) + " add-in timer(s) running");
+}
+
+}  // namespace sandbox::script

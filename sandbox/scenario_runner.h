@@ -1,0 +1,211 @@
+#pragma once
+// The scenario runner: the state of one run, its commands and its expectations. Its members are
+// defined in scenario.cpp (running a script), scenario_commands.cpp (the editor's and the
+// add-ins' side) and scenario_expectations.cpp (what is shown and expected).
+
+#include <windows.h>
+
+#include <functional>
+#include <istream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "host/error.h"
+#include "host/sim/builder.h"
+#include "host/win/com_object.h"
+#include "host/win/registration.h"
+#include "host/win/settings.h"
+#include "host/win/unique.h"
+#include "sandbox/addin_host.h"
+#include "sandbox/connection_point.h"
+#include "sandbox/dispatch_object.h"
+#include "sandbox/editor_objects.h"
+#include "sandbox/observers.h"
+#include "sandbox/pictures.h"
+#include "sandbox/references_dialog.h"
+#include "sandbox/registry.h"
+#include "sandbox/scenario.h"
+
+namespace sandbox::script {
+
+using host::FromUtf8;
+using host::Text;
+using host::ToUtf8;
+
+// A command the script got wrong: told in the transcript and counted as a failure.
+struct ScriptError {
+  std::string message;
+};
+
+inline std::string Hex(long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
+  return text;
+}
+
+inline std::string Quoted(const Text& text) {
+  std::string out = "\"";
+  for (char c : ToUtf8(text)) out += c == '\n' ? std::string("\\n") : std::string(1, c);
+  return out + "\"";
+}
+
+inline constexpr std::int32_t kReferencesCommand = 942;
+
+class Runner {
+ public:
+  Runner(const std::wstring& directory, std::ostream& out)
+      : directory_(directory),
+        out_(out),
+        // The editor's own menu bar, with its References command.
+        host_(host::sim::SimHostBuilder()
+                  .ExistingBar(u"Menu Bar")
+                  .ExistingButton(30002, u"&Edit")
+                  .ExistingButton(kReferencesCommand, u"&References...")
+                  .Build()),
+        vbe_(MakeEditorObject(host_.editor)) {}
+
+  ScenarioResult Run(std::istream& script);
+
+ private:
+  // ${ADDINS}: the editor's add-in key of this bitness; ${BIN}: the folder of the DLLs; ${ARCH}:
+  // the release's folder of this bitness's DLLs.
+  std::string Expanded(std::string line) const;
+
+  void Pass(const std::string& what);
+  void Fail(const std::string& what);
+  void Check(bool good, const std::string& what, const std::string& seen);
+  void Tell(const std::string& what) { out_ << "  " << what << "\n"; }
+
+  static void Need(const std::vector<std::string>& w, std::size_t count, const char* usage);
+  static long Number(const std::string& word);
+  static bool Flag(const std::string& word);
+
+  Text DllPath(const std::string& name) const;
+
+  std::shared_ptr<host::sim::SimCommandBar> Bar(const std::string& name) const;
+  std::shared_ptr<host::sim::SimControl> Control(const std::string& bar,
+                                                 const std::string& index) const;
+
+  void Report(const Outcome& outcome, const std::string& action);
+
+  void Execute(const std::vector<std::string>& w);
+
+  // ---- the editor's state -----------------------------------------------------------------
+
+  void Version(const std::vector<std::string>& w);
+  void Windir(const std::vector<std::string>& w);
+  void Project(const std::vector<std::string>& w);
+  void AddComponent(const std::vector<std::string>& w, host::sim::ComponentType type);
+  void Module(const std::vector<std::string>& w);
+  void UserForm(const std::vector<std::string>& w);
+  void Setting(const std::vector<std::string>& w);
+  // Stored where the add-ins read it, the per-user registry, of any registry type.
+  static void StoreSetting(const std::vector<std::string>& w, DWORD type, const void* data,
+                           std::size_t bytes);
+
+  void ForgetSettings(const std::vector<std::string>& w);
+
+  std::shared_ptr<host::sim::SimComponent> Component(const std::string& name) const;
+  std::shared_ptr<host::sim::SimProject> ProjectNamed(const std::string& name) const;
+  static std::int32_t Whole(const std::string& word) {
+    return static_cast<std::int32_t>(Number(word));
+  }
+
+  void Select(const std::vector<std::string>& w);
+  void Caret(const std::vector<std::string>& w);
+  void Designer(const std::vector<std::string>& w);
+  void SaveAs(const std::vector<std::string>& w);
+  void CloseProject(const std::vector<std::string>& w);
+  void RemoveComponent(const std::vector<std::string>& w);
+  void InsertLines(const std::vector<std::string>& w);
+  void ActivatesShown(const std::vector<std::string>& w);
+  // How the editor's click events pass the control from now on.
+  void ControlArgumentWrapping(const std::vector<std::string>& w);
+  // The media folder of the drive windir names, with the four sound files in it or not.
+  void SoundFiles(const std::vector<std::string>& w);
+
+  // ---- the add-ins ------------------------------------------------------------------------
+
+  void Register(const std::vector<std::string>& w);
+  // An add-in an installer registered: its DLL by full path, environment variables expanded.
+  void Installed(const std::vector<std::string>& w);
+  void Unregister(const std::vector<std::string>& w);
+  void Connect(const std::vector<std::string>& w);
+  void ConnectOther(const std::vector<std::string>& w);
+  void Disconnect(const std::vector<std::string>& w);
+  void Release(const std::vector<std::string>& w);
+  void FailOn(const std::vector<std::string>& w);
+  void Click(const std::vector<std::string>& w);
+  void ShiftClick(const std::vector<std::string>& w);
+  // The user clicks: the editor raises Click on every bound sink; the sandbox reads and closes
+  // any message box the add-in shows, and notes the sounds it plays.
+  void Press(const std::shared_ptr<host::sim::SimControl>& control);
+
+  void UserPlace(const std::vector<std::string>& w);
+  void UserDeleteBar(const std::vector<std::string>& w);
+
+  // Tools > References, as the editor carries it out: the command's Click goes to every handler
+  // first; then, unless one cancelled it, the modal dialog opens with its own message loop.
+  void ChooseReferences(const std::vector<std::string>& w);
+  // Pictures are taken only where a folder was given, to be made into the README's pictures.
+  void Pictures(const std::vector<std::string>& w);
+  void PictureToolbars(const std::vector<std::string>& w);
+  struct Usage {
+    long objects;         // the sandbox's own automation objects alive
+    std::uintptr_t slot;  // the lowest free handle slot: it climbs when handles leak
+    SIZE_T bytes;         // bytes in use in the process's heaps
+  };
+  // Wine answers neither the handle count nor the memory counters; these it keeps. Memory is
+  // what the heaps hold in use, not what is committed: Wine commits and frees heap blocks of its
+  // own (one of 3 MB on its sound path comes and goes every few hundred cycles), while whatever
+  // an add-in leaves behind stays in use.
+  static Usage Measure();
+
+  // Cycles of a whole session with both add-ins: connect, bookmarks set and followed, a buffer
+  // captured and pasted, both cleared, a watch started, disconnect. Measures what stays behind.
+  void Soak(const std::vector<std::string>& w);
+
+  // Every key and value under the per-user places registration writes, as text.
+  void RegistrySnapshot(const std::vector<std::string>& w);
+  static std::string DumpKey(const Text& path);
+
+  // A settings value of another registry type than the text the settings functions write.
+  void SettingNumber(const std::vector<std::string>& w);
+
+  void Wait(const std::vector<std::string>& w);
+
+  // ---- what is there ----------------------------------------------------------------------
+
+  std::string Describe(const host::sim::SimCommandBar& bar) const;
+
+  void Show(const std::vector<std::string>& w);
+
+  void Expect(const std::vector<std::string>& w);
+
+  // A text of the DLL's version resource, in its first language.
+  static std::optional<Text> VersionText(const Text& path, const Text& name);
+
+  void ExpectBar(const std::vector<std::string>& w);
+
+  void ExpectControl(const std::vector<std::string>& w);
+
+  std::wstring directory_;
+  std::ostream& out_;
+  host::sim::SimHost host_;
+  host::win::ComPtr<IDispatch> vbe_;
+  AddinHost addins_;
+  std::shared_ptr<host::sim::SimProject> project_;
+  Outcome last_;
+  long sinksReached_ = 0;
+  DialogReport dialog_;
+  Usage soakBefore_{};
+  Usage soakAfter_{};
+  std::map<std::string, std::string> snapshots_;
+  std::vector<SeenMessageBox> messages_;
+  std::vector<std::string> sounds_;
+  ScenarioResult result_;
+};
+
+}  // namespace sandbox::script
