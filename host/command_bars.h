@@ -45,6 +45,9 @@ class CommandBarButton : public CommandBarControl {
   virtual void SetCaption(const Text& value) = 0;
   virtual Text DescriptionText() = 0;
   virtual void SetDescriptionText(const Text& value) = 0;
+  // What the editor shows on hover.
+  virtual Text TooltipText() = 0;
+  virtual void SetTooltipText(const Text& value) = 0;
   virtual bool BeginGroup() = 0;
   virtual void SetBeginGroup(bool value) = 0;
   // 1-based place on the bar.

@@ -5,6 +5,7 @@
 #include "host/error.h"
 #include "quillon/messages.h"
 #include "quillon/toolbar_layout.h"
+#include "quillon/tooltips.h"
 #include "quillon/wildcard.h"
 
 namespace quillon {
@@ -19,6 +20,7 @@ void mBookmarks::ResetButton(host::CommandBarButton& button) {
   button.SetCaption(host::Text(kBookmarksBar.unusedCaption));
   button.SetDescriptionText({});
   button.SetState(host::kStateUp);
+  ShowTooltip(button, host::Text(kBookmarksBar.unusedTooltip));
   saved_.Save(button, {});
 }
 
@@ -71,6 +73,7 @@ void mBookmarks::SetBookmark(const std::shared_ptr<host::CommandBarButton>& butt
   button->SetCaption(bookmark->caption);
   button->SetDescriptionText(bookmark->record);
   button->SetState(host::kStateDown);
+  ShowTooltip(*button, BookmarkTooltip(bookmark->caption));
   saved_.Save(*button, bookmark->record);
   feedback_.PlayZoomInSound();
 }
@@ -174,7 +177,9 @@ bool mBookmarks::RetargetBookmark(const std::shared_ptr<host::CommandBarButton>&
     if (!MatchesWildcard(candidate, pattern)) continue;
     const host::Text followed = ReplaceAll(record, oldFile, candidate);
     button->SetDescriptionText(followed);
-    button->SetCaption(ReplaceAll(button->Caption(), oldFile, candidate));
+    const host::Text caption = ReplaceAll(button->Caption(), oldFile, candidate);
+    button->SetCaption(caption);
+    ShowTooltip(*button, BookmarkTooltip(caption));
     saved_.Save(*button, followed);
     return true;
   }

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "host/error.h"
+#include "quillon/tooltips.h"
 
 namespace quillon {
 
@@ -111,6 +112,7 @@ void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>&
       host::Ignore([&] { button->SetCaption(captionBefore); });
       throw;
     }
+    ShowTooltip(*button, BufferTooltip(text));
     // Kept only now that the capture is complete: one cut short leaves the old text, and the
     // button never tells of a text the buffer does not hold.
     CopyBuffers[buffer] = std::move(text);
@@ -195,6 +197,7 @@ void mCopyPaste::ClearCopyBuffers() {
     const auto button = controls->Item(i)->AsButton();
     button->SetCaption(host::Text(kCopyBufferBar.unusedCaption));
     button->SetState(host::kStateUp);
+    ShowTooltip(*button, host::Text(kCopyBufferBar.unusedTooltip));
   }
   CopyBuffers.fill({});
   feedback_.PlayCancelSound();

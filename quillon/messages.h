@@ -14,5 +14,8 @@ inline constexpr std::u16string_view kModuleGoneMessage =
     u"The module may have been deleted or renamed.";
 // Follows the recorded procedure's name.
 inline constexpr std::u16string_view kProcedureGoneSuffix = u" does not seem to exist.";
+// The second line of a used bookmark's tooltip, under its place.
+inline constexpr std::u16string_view kUsedBookmarkHint =
+    u"Click to go there; Shift+click to set it here";
 
 }  // namespace quillon

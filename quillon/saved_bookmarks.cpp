@@ -6,6 +6,7 @@
 #include "quillon/bookmark_record.h"
 #include "quillon/settings_keys.h"
 #include "quillon/toolbar_layout.h"
+#include "quillon/tooltips.h"
 
 namespace quillon {
 
@@ -39,6 +40,7 @@ void SavedBookmarks::Restore(host::CommandBar& bar) {
       button->SetCaption(bookmark->caption);
       button->SetDescriptionText(bookmark->record);
       button->SetState(host::kStateDown);
+      ShowTooltip(*button, BookmarkTooltip(bookmark->caption));
     });
   }
 }

@@ -6,6 +6,7 @@
 #include "host/error.h"
 #include "quillon/settings_keys.h"
 #include "quillon/stored_values.h"
+#include "quillon/tooltips.h"
 
 namespace quillon {
 
@@ -59,6 +60,7 @@ void Toolbar::AddButtons() {
     if (place < layout_.faceIds.size()) {
       button->SetCaption(host::Text(layout_.unusedCaption));
       button->SetFaceId(layout_.faceIds[place]);
+      ShowTooltip(*button, host::Text(layout_.unusedTooltip));
     } else {
       button->SetCaption(host::Text(layout_.clearCaption));
       button->SetFaceId(layout_.clearFaceId);

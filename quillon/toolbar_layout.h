@@ -19,6 +19,7 @@ struct ToolbarLayout {
   std::u16string_view name;  // the command bar's name, also its settings section
   std::shared_ptr<host::CommandBar> AddinState::*reference;
   std::u16string_view unusedCaption;
+  std::u16string_view unusedTooltip;  // what a click on a free button does
   std::array<std::int32_t, kNumberedButtons> faceIds;
   std::u16string_view clearCaption;
   std::int32_t clearFaceId;

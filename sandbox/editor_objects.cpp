@@ -346,7 +346,7 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
   }
 
  protected:
-  enum Member { Caption, DescriptionText, BeginGroup, Index, FaceId, State, Id };
+  enum Member { Caption, DescriptionText, BeginGroup, Index, FaceId, State, Id, TooltipText };
   TypeSpec& Type() const override {
     static TypeSpec type{"CommandBarControl",
                          {{L"Caption", kGet | kPut, 0, 0},
@@ -355,7 +355,8 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
                           {L"Index", kGet, 0, 0},
                           {L"FaceId", kGet | kPut, 0, 0},
                           {L"State", kGet | kPut, 0, 0},
-                          {L"Id", kGet, 0, 0}}};
+                          {L"Id", kGet, 0, 0},
+                          {L"TooltipText", kGet | kPut, 0, 0}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind kind, Call& call) override {
@@ -372,6 +373,9 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
         break;
       case BeginGroup:
         put ? button->SetBeginGroup(call.BoolValue()) : call.Return(button->BeginGroup());
+        break;
+      case TooltipText:
+        put ? button->SetTooltipText(call.TextValue()) : call.Return(button->TooltipText());
         break;
       case Index:
         call.Return(static_cast<LONG>(button->Index()));

@@ -295,7 +295,8 @@ void Runner::ExpectBar(const std::vector<std::string>& w) {
 
 void Runner::ExpectControl(const std::vector<std::string>& w) {
   Need(w, 4,
-       "expect control <bar> <index> [caption T] [description T] [faceid N] [group B] [state N]");
+       "expect control <bar> <index> [caption T] [description T] [tooltip T] [faceid N] [group B] "
+       "[state N]");
   const auto c = Control(w[2], w[3]);
   const std::string which = w[2] + " " + w[3];
   for (std::size_t i = 4; i + 1 < w.size(); i += 2) {
@@ -307,6 +308,9 @@ void Runner::ExpectControl(const std::vector<std::string>& w) {
     else if (key == "description")
       Check(c->DescriptionShown() == FromUtf8(value),
             which + " description " + Quoted(FromUtf8(value)), Quoted(c->DescriptionShown()));
+    else if (key == "tooltip")
+      Check(c->TooltipShown() == FromUtf8(value), which + " tooltip " + Quoted(FromUtf8(value)),
+            Quoted(c->TooltipShown()));
     else if (key == "faceid")
       Check(c->FaceIdShown() == Number(value), which + " icon " + value,
             std::to_string(c->FaceIdShown()));

@@ -50,6 +50,16 @@ Text SimControl::DescriptionText() {
   Enter("CommandBarButton.DescriptionText");
   return description_;
 }
+Text SimControl::TooltipText() {
+  Enter("CommandBarButton.TooltipText");
+  return tooltip_;
+}
+
+void SimControl::SetTooltipText(const Text& value) {
+  Enter("CommandBarButton.TooltipText=");
+  tooltip_ = value;
+}
+
 void SimControl::SetDescriptionText(const Text& value) {
   Enter("CommandBarButton.DescriptionText=");
   description_ = value;

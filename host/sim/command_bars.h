@@ -32,6 +32,8 @@ class SimControl : public CommandBarButton, public std::enable_shared_from_this<
   void SetCaption(const Text& value) override;
   Text DescriptionText() override;
   void SetDescriptionText(const Text& value) override;
+  Text TooltipText() override;
+  void SetTooltipText(const Text& value) override;
   bool BeginGroup() override;
   void SetBeginGroup(bool value) override;
   std::int32_t Index() override;
@@ -48,6 +50,7 @@ class SimControl : public CommandBarButton, public std::enable_shared_from_this<
   std::int32_t Type() const { return type_; }
   const Text& CaptionShown() const { return caption_; }
   const Text& DescriptionShown() const { return description_; }
+  const Text& TooltipShown() const { return tooltip_; }
   std::int32_t FaceIdShown() const { return faceId_; }
   std::int32_t StateShown() const { return state_; }
   bool BeginGroupShown() const { return beginGroup_; }
@@ -68,6 +71,7 @@ class SimControl : public CommandBarButton, public std::enable_shared_from_this<
   std::int32_t id_;
   Text caption_;
   Text description_;
+  Text tooltip_;
   bool beginGroup_ = false;
   std::int32_t faceId_ = 0;
   std::int32_t state_ = kStateUp;

@@ -31,6 +31,11 @@ class WinControl : public CommandBarButton, public std::enable_shared_from_this<
   void SetDescriptionText(const Text& value) override {
     d_.Put(L"DescriptionText", Variant::Text(value));
   }
+  Text TooltipText() override {
+    auto v = d_.Get(L"TooltipText");
+    return ToText(v);
+  }
+  void SetTooltipText(const Text& value) override { d_.Put(L"TooltipText", Variant::Text(value)); }
   bool BeginGroup() override {
     auto v = d_.Get(L"BeginGroup");
     return ToBool(v);

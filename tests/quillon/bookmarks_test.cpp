@@ -296,7 +296,7 @@ TEST(BookmarkClick, TheShiftKeyIsReadOnlyForAUsedBookmark) {
 }
 
 // The order of the writes decides what a failure part-way leaves: the caption first, the record
-// next, the pressed look last.
+// next, the pressed look, and the tooltip, whose refusal is ignored, last.
 TEST(BookmarkClick, SetAndResetWriteCaptionThenRecordThenState) {
   LiveSession s(Budget());
   s.Caret(s.Component(u"Budget", u"Module1"), 8);
@@ -311,12 +311,12 @@ TEST(BookmarkClick, SetAndResetWriteCaptionThenRecordThenState) {
   s.Bookmark(1)->Click();
   EXPECT_THAT(writes(),
               ElementsAre("CommandBarButton.Caption=", "CommandBarButton.DescriptionText=",
-                          "CommandBarButton.State="));
+                          "CommandBarButton.State=", "CommandBarButton.TooltipText="));
   s.Bookmark(6)->Click();
   std::vector<std::string> reset;
   for (int i = 0; i < 5; ++i)
     reset.insert(reset.end(), {"CommandBarButton.Caption=", "CommandBarButton.DescriptionText=",
-                               "CommandBarButton.State="});
+                               "CommandBarButton.State=", "CommandBarButton.TooltipText="});
   EXPECT_EQ(writes(), reset);
 }
 

@@ -63,7 +63,9 @@ TEST(Connection, EachButtonIsWrittenCaptionFirst) {
     if (call.starts_with("CommandBarButton.") && call.ends_with("=")) writes.push_back(call);
   std::vector<std::string> bar;
   for (int i = 0; i < 5; ++i)
-    bar.insert(bar.end(), {"CommandBarButton.Caption=", "CommandBarButton.FaceId="});
+    bar.insert(
+        bar.end(),
+        {"CommandBarButton.Caption=", "CommandBarButton.FaceId=", "CommandBarButton.TooltipText="});
   bar.insert(
       bar.end(),
       {"CommandBarButton.Caption=", "CommandBarButton.FaceId=", "CommandBarButton.BeginGroup="});

@@ -278,7 +278,9 @@ TEST(Clear, WritesEachCaptionBeforeItsState) {
     if (call.ends_with("=")) writes.push_back(call);
   std::vector<std::string> expected;
   for (int i = 0; i < 5; ++i)
-    expected.insert(expected.end(), {"CommandBarButton.Caption=", "CommandBarButton.State="});
+    expected.insert(
+        expected.end(),
+        {"CommandBarButton.Caption=", "CommandBarButton.State=", "CommandBarButton.TooltipText="});
   EXPECT_EQ(writes, expected);
 }
 

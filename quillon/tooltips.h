@@ -1,0 +1,24 @@
+#pragma once
+// What a button tells on hover, kept in step with its caption: a free button what a click does,
+// a used bookmark its full place and how to use it, a filled buffer its first lines.
+
+#include <cstddef>
+
+#include "host/command_bars.h"
+#include "host/text.h"
+
+namespace quillon {
+
+inline constexpr std::size_t kPreviewLines = 5;
+inline constexpr std::size_t kPreviewCharacters = 200;
+
+// A used bookmark: its place (the caption) over the hint.
+host::Text BookmarkTooltip(const host::Text& caption);
+// A filled buffer: at most its first five lines and 200 characters, an ellipsis where cut, then
+// its line count.
+host::Text BufferTooltip(const host::Text& text);
+
+// Sets the tooltip; one the editor refuses never fails the action that changed the button.
+void ShowTooltip(host::CommandBarButton& button, const host::Text& tooltip);
+
+}  // namespace quillon

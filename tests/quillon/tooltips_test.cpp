@@ -1,0 +1,76 @@
+// What the buttons tell on hover, in step with every change of their captions.
+
+#include "quillon/tooltips.h"
+
+#include <gtest/gtest.h>
+
+#include "quillon/entry_points.h"
+#include "tests/quillon/live_session.h"
+
+namespace quillon::testing {
+namespace {
+
+const host::Text kFreeBookmark = u"Click to remember where the caret is";
+const host::Text kFreeBuffer = u"Click to copy the selected code into this buffer";
+
+TEST(Tooltips, ABufferShowsAtMostFiveLinesAndTwoHundredCharactersThenItsLineCount) {
+  EXPECT_EQ(BufferTooltip(u"x = 1"), u"x = 1\n(1 line)");
+  EXPECT_EQ(BufferTooltip(u"a\nb\nc\nd\ne"), u"a\nb\nc\nd\ne\n(5 lines)") << "five: all of them";
+  EXPECT_EQ(BufferTooltip(u"a\nb\nc\nd\ne\nf\ng"), u"a\nb\nc\nd\ne\u2026\n(7 lines)");
+  const host::Text wide(300, u'w');
+  EXPECT_EQ(BufferTooltip(wide), host::Text(200, u'w') + u"\u2026\n(1 line)");
+  EXPECT_EQ(BufferTooltip(host::Text(200, u'w')), host::Text(200, u'w') + u"\n(1 line)");
+  EXPECT_EQ(BufferTooltip(u"a\n" + wide), u"a\n" + host::Text(198, u'w') + u"\u2026\n(2 lines)");
+  EXPECT_EQ(BookmarkTooltip(u"B.xlsm - M -  Line 1"),
+            u"B.xlsm - M -  Line 1\nClick to go there; Shift+click to set it here");
+}
+
+TEST(Tooltips, KeepInStepWithEveryCaption) {
+  LiveSession s(WithSounds()
+                    .Project(u"Budget", u"C:\\Work\\Budget_07.xlsm")
+                    .Module(u"Module1", u"Sub Main()\n    x = 1\n    y = 2\nEnd Sub\n"));
+  const auto module = s.Component(u"Budget", u"Module1");
+  for (int i = 1; i <= 5; ++i) {
+    EXPECT_EQ(s.Bookmark(i)->TooltipShown(), kFreeBookmark) << "built " << i;
+    EXPECT_EQ(s.Buffer(i)->TooltipShown(), kFreeBuffer) << "built " << i;
+  }
+
+  s.Caret(module, 3);
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.Bookmark(1)->TooltipShown(), BookmarkTooltip(s.Bookmark(1)->CaptionShown()));
+  s.host.editor->Projects().front()->SetFileName(u"C:\\Work\\Budget_08.xlsm");
+  s.Bookmark(1)->Click();
+  EXPECT_EQ(s.Bookmark(1)->TooltipShown(),
+            BookmarkTooltip(u"Budget_08.xlsm - Module1 - Main - Line 2"))
+      << "followed to the next version";
+  s.Bookmark(6)->Click();
+  EXPECT_EQ(s.Bookmark(1)->TooltipShown(), kFreeBookmark) << "reset";
+
+  s.Select(module, {2, 5, 3, 6});
+  s.Buffer(2)->Click();
+  EXPECT_EQ(s.Buffer(2)->TooltipShown(), u"x = 1\n    y\n(2 lines)");
+  s.Buffer(6)->Click();
+  EXPECT_EQ(s.Buffer(2)->TooltipShown(), kFreeBuffer) << "cleared";
+}
+
+TEST(Tooltips, ARestoredOrDiscardedBookmarkTellsItsNewState) {
+  LiveSession s(WithSounds()
+                    .Setting(u"Razurid", u"Bookmarks", u"1", u"Gone.xlsm|Module1||1")
+                    .Project(u"Budget", u"C:\\Work\\Budget.xlsm")
+                    .Module(u"Module1"));
+  EXPECT_EQ(s.Bookmark(1)->TooltipShown(), BookmarkTooltip(u"Gone.xlsm - Module1 -  Line 1"));
+  s.Bookmark(1)->Click();  // no such workbook: the message, and the button is free again
+  EXPECT_EQ(s.Bookmark(1)->TooltipShown(), kFreeBookmark);
+}
+
+TEST(Tooltips, ARefusedTooltipNeverFailsTheAction) {
+  LiveSession s(WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm").Module(u"Module1"));
+  s.host.calls->FailOn("CommandBarButton.TooltipText=");
+  s.Caret(s.Component(u"Budget", u"Module1"), 1);
+  EXPECT_NO_THROW(s.Bookmark(1)->Click());
+  EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), u"Budget_07.xlsm|Module1||1");
+  EXPECT_NO_THROW(s.addin.AddinInstance_OnConnection(s.host.editor)) << "nor the connection";
+}
+
+}  // namespace
+}  // namespace quillon::testing
