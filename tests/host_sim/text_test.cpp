@@ -47,6 +47,10 @@ TEST(Text, OnlyAHighSurrogateFollowedByALowOneMakesOneCharacter) {
   EXPECT_EQ(ToUtf8(Text{0xD83D, u'A'}), replacement + "A");
   EXPECT_EQ(ToUtf8(Text{0xDE00, 0xD83D}), replacement + replacement) << "the wrong way round";
   EXPECT_EQ(ToUtf8(Text{0xDBFF, 0xDFFF}), "\xF4\x8F\xBF\xBF");
+  EXPECT_EQ(ToUtf8(Text{0xD83D, 0xE000}), replacement + "\xEE\x80\x80") << "above the low range";
+  const Text pair{0xD83D, 0xDE00};
+  EXPECT_EQ(ToUtf8(std::u16string_view(pair).substr(0, 1)), replacement)
+      << "never reads past the end of the text it was given";
   EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD") << "no surrogate has a UTF-8 form";
 }
 
