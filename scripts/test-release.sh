@@ -134,6 +134,10 @@ sandbox_loads() {  # bitness, description [, folder in Windows form]
   printf '%s\n' "$content" >"$script"
   expect_exit 0 "$2" wine "$root/build/$arch/bin/sandbox.exe" "$(wine winepath -w "$script" | tr -d '\r')"
 }
+# A script of the zip, started in its own folder as a double-click starts it.
+in_folder() {  # folder, script
+  (cd "$1" && "$root/scripts/wine" cmd /c "$2" </dev/null)
+}
 wait_gone() {  # the uninstaller copies itself away and finishes after its first process ends
   local i
   for i in $(seq 1 60); do
@@ -199,13 +203,13 @@ rm -rf "$awkward"
 mkdir -p "$awkward"
 cp -r "$folder/." "$awkward/"
 for round in 1 2; do
-  expect_exit 0 "install.cmd, run $round" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c install.cmd </dev/null" _ "$awkward"
+  expect_exit 0 "install.cmd, run $round" in_folder "$awkward" install.cmd
   check_registered "after install.cmd, run $round"
   for f in "${files[@]}"; do check "after install.cmd: $f installed" test -f "$installed/$f"; done
 done
 sandbox_loads x64 "the 64-bit sandbox loads both add-ins that install.cmd installed"
 for round in 1 2; do
-  expect_exit 0 "uninstall.cmd, run $round" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c uninstall.cmd </dev/null" _ "$awkward"
+  expect_exit 0 "uninstall.cmd, run $round" in_folder "$awkward" uninstall.cmd
   check_no_keys_left "after uninstall.cmd, run $round"
   check "after uninstall.cmd, run $round: the install folder is gone" test ! -e "$installed"
 done
@@ -213,13 +217,13 @@ done
 echo "install.cmd from a temporary folder, as Explorer runs it from inside the zip:"
 rm -rf "$temporary/$name"
 cp -r "$folder" "$temporary/$name"
-expect_exit 2 "install.cmd in a temporary folder" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c install.cmd </dev/null" _ "$temporary/$name"
+expect_exit 2 "install.cmd in a temporary folder" in_folder "$temporary/$name" install.cmd
 check "it says why" grep -q "temporary folder" <<<"$last_output"
 check "it installed nothing" test ! -e "$installed"
 rm -rf "$temporary/alone"
 mkdir -p "$temporary/../alone"
 cp "$folder/install.cmd" "$temporary/../alone/"
-expect_exit 2 "install.cmd without the files beside it" bash -c "cd \"\$1\" && \"$root/scripts/wine\" cmd /c install.cmd </dev/null" _ "$temporary/../alone"
+expect_exit 2 "install.cmd without the files beside it" in_folder "$temporary/../alone" install.cmd
 check "it says what is missing" grep -q "cannot find the files" <<<"$last_output"
 check_no_keys_left "after the refusals"
 

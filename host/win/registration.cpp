@@ -134,6 +134,14 @@ std::u16string TypeLibKey(const ServerRecord& record) {
          FromUtf8(std::to_string(record.majorVersion) + "." + std::to_string(record.minorVersion));
 }
 
+// Whether the type library is registered for one system kind ("0\\win64" or "0\\win32"),
+// per user or, as Wine does it, for the machine.
+bool TypeLibRegisteredFor(const ServerRecord& record, const char16_t* sysKind) {
+  UniqueHkey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(TypeLibKey(record) + u"\\" + sysKind), 0, KEY_READ,
+                       key.Put()) == ERROR_SUCCESS;
+}
+
 constexpr const char16_t* kSysKindKey = sizeof(void*) == 8 ? u"0\\win64" : u"0\\win32";
 
 // A key under the classes root in one registry view: the user's own, and the same key where the
@@ -167,13 +175,8 @@ bool HasSubkeys(const std::u16string& key) {
 // either (Wine writes both from either bitness).
 void RemoveInterfaceKeys(const ServerRecord& record) {
   constexpr bool k64 = sizeof(void*) == 8;
-  const auto registered = [&](const char16_t* sysKind) {
-    UniqueHkey key;
-    return RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(TypeLibKey(record) + u"\\" + sysKind), 0, KEY_READ,
-                         key.Put()) == ERROR_SUCCESS;
-  };
   std::vector<REGSAM> views = {k64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY};
-  if (!registered(k64 ? u"0\\win32" : u"0\\win64"))
+  if (!TypeLibRegisteredFor(record, k64 ? u"0\\win32" : u"0\\win64"))
     views.push_back(k64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
   const auto library = OwnTypeLibrary();
   for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
@@ -203,12 +206,7 @@ void RemoveTypeLibraryKeys(const ServerRecord& record) {
 
 void UnregisterTypeLibrary(const ServerRecord& record) {
   // Only this bitness's registration: the other's may still be in use.
-  {
-    UniqueHkey registered;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, Wide(TypeLibKey(record) + u"\\" + kSysKindKey), 0,
-                      KEY_READ, registered.Put()) != ERROR_SUCCESS)
-      return;
-  }
+  if (!TypeLibRegisteredFor(record, kSysKindKey)) return;
   if (FAILED(UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion, record.minorVersion,
                                       0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)))
     RemoveTypeLibraryKeys(record);

@@ -42,10 +42,10 @@ mCopyPaste& Buffers(LiveSession& s) {
 }
 bool In(const std::set<std::string>& set, const std::string& op) { return set.count(op) != 0; }
 
-// Saving a changed bookmark for later sessions and showing a button's tooltip: a failure there is
-// ignored, the click goes on.
-const std::set<std::string> kSaving = {"CommandBarButton.Index", "Settings.SaveSetting",
-                                       "CommandBarButton.TooltipText="};
+// What follows a change of a button, its record saved for later sessions and its tooltip: a
+// failure there is ignored, the click goes on.
+const std::set<std::string> kKeptInStep = {"CommandBarButton.Index", "Settings.SaveSetting",
+                                           "CommandBarButton.TooltipText="};
 
 // The calls of the click sink and of the click's first reads, which nothing traps.
 const std::set<std::string> kClickEntry = {"CommandBarControl.AsButton",
@@ -163,7 +163,7 @@ TEST(FaultSweep, SettingABookmark) {
           EXPECT_FALSE(f.threw);
           EXPECT_THAT(s.TakeMessages(), ::testing::SizeIs(1));
           EXPECT_EQ(b->DescriptionShown(), u"") << "the button is left as it was";
-        } else if (In(ignored, f.operation) || In(kSaving, f.operation) ||
+        } else if (In(ignored, f.operation) || In(kKeptInStep, f.operation) ||
                    f.operation.starts_with("Sound.")) {
           EXPECT_FALSE(f.threw);
           EXPECT_NE(b->DescriptionShown(), u"");
@@ -198,7 +198,7 @@ TEST(FaultSweep, ShiftSettingOverABookmarkKeepsItWhenTheCompositionFails) {
           EXPECT_THAT(s.TakeMessages(), ::testing::SizeIs(1));
           EXPECT_EQ(b->CaptionShown(), u"kept");
           EXPECT_EQ(b->DescriptionShown(), oldRecord);
-        } else if (In(ignored, f.operation) || In(kSaving, f.operation) ||
+        } else if (In(ignored, f.operation) || In(kKeptInStep, f.operation) ||
                    f.operation.starts_with("Sound.")) {
           // A part that cannot be read is left out: a new bookmark of the caret's place.
           EXPECT_FALSE(f.threw);
@@ -260,7 +260,7 @@ TEST(FaultSweep, ResettingBookmarks) {
   Sweep(
       "reset bookmarks", arrange, Calls, [](LiveSession& s) { s.Bookmark(6)->Click(); },
       [](LiveSession& s, const FailedCall& f) {
-        EXPECT_EQ(f.threw, !f.operation.starts_with("Sound.") && !In(kSaving, f.operation))
+        EXPECT_EQ(f.threw, !f.operation.starts_with("Sound.") && !In(kKeptInStep, f.operation))
             << "reset traps nothing but what a save or a sound refuses";
         if (!f.threw) {
           EXPECT_EQ(s.Bookmark(3)->DescriptionShown(), u"");
@@ -361,7 +361,7 @@ TEST(FaultSweep, ClearingBuffers) {
   Sweep(
       "clear buffers", FilledBuffer, Calls, [](LiveSession& s) { s.Buffer(6)->Click(); },
       [](LiveSession& s, const FailedCall& f) {
-        EXPECT_EQ(f.threw, !f.operation.starts_with("Sound.") && !In(kSaving, f.operation))
+        EXPECT_EQ(f.threw, !f.operation.starts_with("Sound.") && !In(kKeptInStep, f.operation))
             << "clear traps nothing but a refused sound or tooltip";
         EXPECT_EQ(Buffers(s).CopyBuffers[1], f.threw ? kOld : u"")
             << "buffers emptied only by a clear that ends";
