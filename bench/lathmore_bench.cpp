@@ -34,7 +34,7 @@ void WatchTick(benchmark::State& state) {
                          2000,
                          0,
                          {0, 0, 10, 10}});
-    lathmore::MMain main(tree, std::make_shared<host::sim::SimClock>());
+    lathmore::MMain main(tree, std::make_shared<host::sim::SimClock>(), h.settings);
     main.EditorVBE = h.editor;
     main.StartWatch();
     h.calls->ClearLog();

@@ -13,6 +13,7 @@ namespace host {
 
 using WindowHandle = std::uintptr_t;  // 0 for none
 using TimerId = std::uintptr_t;       // 0 for none
+using HookId = std::uintptr_t;        // 0 for none
 
 struct Rect {
   std::int32_t left = 0;
@@ -26,6 +27,14 @@ struct Point {
   std::int32_t x = 0;
   std::int32_t y = 0;
   bool operator==(const Point&) const = default;
+};
+
+// What a hook on a top-level window does with its messages. Each runs on the window's thread, in
+// the window's own DPI awareness; nothing thrown escapes into the window.
+struct WindowHooks {
+  Point minimumSize;              // the smallest outer size the user can give it
+  std::function<void()> sized;    // after its size changed, unless it was minimized
+  std::function<void()> closing;  // as it is destroyed, still whole; the hook is gone after it
 };
 
 class WindowSystem {
@@ -58,6 +67,15 @@ class WindowSystem {
                           std::int32_t height) = 0;
   virtual std::int32_t GetWindowStyle(WindowHandle window) = 0;
   virtual void SetWindowStyle(WindowHandle window, std::int32_t style) = 0;
+  // Gives a top-level window a sizing border, its outer rectangle kept.
+  virtual void AddSizingBorder(WindowHandle window) = 0;
+  // The work area (the screen less the task bar) of the monitor the window is mostly on.
+  virtual Rect WorkAreaOf(WindowHandle window) = 0;
+  // Puts the hooks between the window and its own handling of its messages, until UnhookWindow
+  // or the window's destruction. 0 when the window cannot be hooked.
+  virtual HookId HookWindow(WindowHandle window, WindowHooks hooks) = 0;
+  // After this no hook of that identifier runs again; a hook already gone is no failure.
+  virtual void UnhookWindow(HookId hook) = 0;
   // Dots per inch of the window as its own DPI awareness sees it; 96 where the platform cannot
   // tell.
   virtual std::int32_t GetDpiForWindow(WindowHandle window) = 0;

@@ -21,7 +21,10 @@ void Connect::AddinInstance_OnConnection(const std::shared_ptr<host::Application
   btnToolsRefs = std::move(button);
 }
 
-void Connect::AddinInstance_OnDisconnection() { main_.StopWatch(); }
+void Connect::AddinInstance_OnDisconnection() {
+  main_.StopWatch();
+  main_.LetGoOfDialog();
+}
 
 void Connect::btnToolsRefs_Click(const std::shared_ptr<host::CommandBarButton>&, bool&) {
   main_.StartWatch();

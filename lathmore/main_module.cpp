@@ -1,10 +1,10 @@
 #include "lathmore/main_module.h"
 
-#include <cmath>
 #include <map>
 
 #include "host/error.h"
 #include "lathmore/control_moves.h"
+#include "lathmore/dpi_scale.h"
 
 namespace lathmore {
 
@@ -14,14 +14,17 @@ constexpr std::uint32_t kTickMilliseconds = 200;
 constexpr std::uint64_t kAllowanceMilliseconds = 10'000;
 constexpr char16_t kDialogClass[] = u"#32770";
 constexpr char16_t kTitlePrefix[] = u"References - ";
-constexpr std::int32_t kDesignDpi = 96;
 
 }  // namespace
 
-MMain::MMain(std::shared_ptr<host::WindowSystem> windows, std::shared_ptr<host::Clock> clock)
-    : windows_(std::move(windows)), clock_(std::move(clock)) {}
+MMain::MMain(std::shared_ptr<host::WindowSystem> windows, std::shared_ptr<host::Clock> clock,
+             std::shared_ptr<host::SettingsStore> settings)
+    : windows_(windows), clock_(std::move(clock)), sizing_(windows, std::move(settings)) {}
 
-MMain::~MMain() { StopWatch(); }
+MMain::~MMain() {
+  StopWatch();
+  sizing_.End();
+}
 
 void MMain::StartWatch() {
   if (WatchTimerID != 0) windows_->KillTimer(WatchTimerID);
@@ -87,25 +90,24 @@ void MMain::LayOutInDialogPixels() {
   // On a display of more than 96 DPI the editor draws the dialog larger: so are the new size and
   // every offset, so the dialog never comes out smaller than it was.
   const std::int32_t dpi = windows_->GetDpiForWindow(DialogHwnd);
-  const auto scaled = [dpi](std::int32_t pixels) {
-    if (dpi <= 0 || dpi == kDesignDpi) return pixels;
-    return static_cast<std::int32_t>(std::lround(static_cast<double>(pixels) * dpi / kDesignDpi));
-  };
+  const auto scaled = [dpi](std::int32_t pixels) { return ScaledToDpi(pixels, dpi); };
   const auto dialog = windows_->GetWindowRect(DialogHwnd);
   windows_->SetWindowPos(DialogHwnd, dialog.left, dialog.top, scaled(kDialogWidth),
                          scaled(kDialogHeight));
 
   std::map<Anchor, host::WindowHandle> anchors;
-  for (const auto& move : kControlMoves) {
+  LaidOutControls controls{};
+  for (std::size_t i = 0; i < kControlMoves.size(); ++i) {
+    const auto& move = kControlMoves[i];
     const host::WindowHandle after = move.after == Anchor::None ? 0 : anchors[move.after];
-    const auto control =
-        MoveChildControl(move.caption, host::Text(move.className), after, scaled(move.dx),
-                         scaled(move.dy), scaled(move.dw), scaled(move.dh));
-    if (move.keepAs != Anchor::None) anchors[move.keepAs] = control;
+    controls[i] = MoveChildControl(move.caption, host::Text(move.className), after, scaled(move.dx),
+                                   scaled(move.dy), scaled(move.dw), scaled(move.dh));
+    if (move.keepAs != Anchor::None) anchors[move.keepAs] = controls[i];
   }
   // The location wraps at word breaks, so a long one shows on more than one line.
   if (const auto location = anchors[Anchor::LocationValue]; location != 0)
     windows_->SetWindowStyle(location, windows_->GetWindowStyle(location) & ~kWordWrapMask);
+  sizing_.Begin(DialogHwnd, controls, dpi);
 }
 
 }  // namespace lathmore

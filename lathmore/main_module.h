@@ -1,21 +1,25 @@
 #pragma once
 // MMain: the watch for the References dialog. A click on Tools > References starts a 200 ms
 // window timer; the first tick that finds the dialog stops it and lays the dialog out; after more
-// than 10 seconds without a dialog the timer stops and nothing else happens.
+// than 10 seconds without a dialog the timer stops and nothing else happens. The laid-out dialog
+// is then the user's to size (DialogSizing).
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 
 #include "host/editor.h"
+#include "host/settings.h"
 #include "host/window_system.h"
+#include "lathmore/dialog_sizing.h"
 
 namespace lathmore {
 
 class MMain {
  public:
-  MMain(std::shared_ptr<host::WindowSystem> windows, std::shared_ptr<host::Clock> clock);
-  // No tick may run after the module is gone.
+  MMain(std::shared_ptr<host::WindowSystem> windows, std::shared_ptr<host::Clock> clock,
+        std::shared_ptr<host::SettingsStore> settings);
+  // No tick and no hook on a dialog may run after the module is gone.
   ~MMain();
   MMain(const MMain&) = delete;
   MMain& operator=(const MMain&) = delete;
@@ -26,6 +30,9 @@ class MMain {
   void WatchTimerProc();
   // Ends a running watch (at disconnection and unloading).
   void StopWatch();
+  // Lets go of a dialog being sized (at disconnection): it stays as it is, nothing follows.
+  void LetGoOfDialog() { sizing_.End(); }
+  bool SizingDialog() const { return sizing_.Hooked(); }
 
   // The first top-level window of this process with that class and that whole title, or 0.
   host::WindowHandle FindOwnTopWindow(const host::Text& className, const host::Text& title);
@@ -48,6 +55,7 @@ class MMain {
 
   std::shared_ptr<host::WindowSystem> windows_;
   std::shared_ptr<host::Clock> clock_;
+  DialogSizing sizing_;
 };
 
 }  // namespace lathmore

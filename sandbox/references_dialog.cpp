@@ -65,11 +65,13 @@ class Template {
 };
 
 struct Watch {
+  const DialogPlan* plan = nullptr;
   DialogReport report;
   DWORD opened = 0;
   unsigned limitMs = 0;
   bool pictured = false;
   bool recorded = false;
+  bool planDone = false;
   DWORD closeAtMs = 0;
   std::vector<HWND> controls;
 };
@@ -83,6 +85,10 @@ RECT ClientRect(HWND dialog, HWND control) {
 
 void Record(HWND dialog, Watch& watch) {
   GetWindowRect(dialog, &watch.report.after);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+  watch.report.workArea = monitor.rcWork;
   for (std::size_t i = 0; i < watch.controls.size(); ++i) {
     watch.report.controls[i].after = ClientRect(dialog, watch.controls[i]);
     watch.report.controls[i].styleAfter = GetWindowLongW(watch.controls[i], GWL_STYLE);
@@ -114,6 +120,39 @@ void Open(HWND dialog, Watch& watch) {
   SetTimer(dialog, kWatchTimer, kWatchMs, nullptr);
 }
 
+// The watch whose plan a thread timer carries out: one dialog is open at a time.
+Watch* planned = nullptr;
+
+void CALLBACK PlanTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (!planned) return;
+  planned->plan->whileOpen();
+  planned->planDone = true;
+  planned = nullptr;
+}
+
+// Whether the plan's call has been made; false while it waits for its own message.
+bool CarryOutPlan(Watch& watch) {
+  const DialogPlan& plan = *watch.plan;
+  if (watch.planDone) return true;
+  if (plan.whileOpen && !plan.fromDialog) {
+    if (planned != &watch) {
+      planned = &watch;
+      SetTimer(nullptr, 0, 0, PlanTimerProc);
+    }
+    return false;
+  }
+  if (plan.whileOpen) plan.whileOpen();
+  watch.planDone = true;
+  return true;
+}
+
+void Resize(HWND dialog, const Watch& watch) {
+  if (const auto& size = watch.plan->resize)
+    SetWindowPos(dialog, nullptr, 0, 0, size->cx, size->cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Tick(HWND dialog, Watch& watch) {
   const DWORD elapsed = GetTickCount() - watch.opened;
   if (!watch.pictured && (elapsed >= kPaintedMs || watch.recorded)) {  // as the editor drew it
@@ -135,6 +174,10 @@ void Tick(HWND dialog, Watch& watch) {
                        (now.bottom - now.top) != (before.bottom - before.top);
   if (resized) watch.report.laidOutAfterMs = static_cast<long>(elapsed);
   if (!resized && elapsed <= watch.limitMs) return;
+  if (resized) {
+    if (!CarryOutPlan(watch)) return;  // its call comes first
+    Resize(dialog, watch);
+  }
   Record(dialog, watch);
   if (PictureFolder().empty())
     Close(dialog);
@@ -164,11 +207,12 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs, bool mirrored) {
+DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs,
+                                  const DialogPlan& plan) {
   const std::wstring title = L"References - " + std::wstring(host::win::Wide(projectName));
   Template t;
   t.Dword(DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
-  t.Dword(mirrored ? WS_EX_LAYOUTRTL : 0);
+  t.Dword(plan.mirrored ? WS_EX_LAYOUTRTL : 0);
   t.Word(static_cast<WORD>(std::size(kItems)));
   t.Word(20), t.Word(20), t.Word(280), t.Word(206);
   t.Word(0);  // no menu
@@ -188,9 +232,11 @@ DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitM
     t.Word(0);  // no creation data
   }
   Watch watch;
+  watch.plan = &plan;
   watch.limitMs = limitMs;
   DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, DialogProc,
                           reinterpret_cast<LPARAM>(&watch));
+  planned = nullptr;
   return watch.report;
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,12 +25,26 @@ struct ControlReport {
 struct DialogReport {
   RECT before;  // on the screen
   RECT after;
+  RECT workArea;             // of its monitor, when it closed
   long laidOutAfterMs = -1;  // -1: its size never changed while it was open
   std::vector<ControlReport> controls;
 };
 
-// Shows the dialog modally; returns when it was laid out or `limitMs` passed, closing it.
-// `mirrored`: laid out right to left, as Hebrew and Arabic Office show it.
-DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs, bool mirrored);
+// What happens to the dialog besides opening and closing.
+struct DialogPlan {
+  bool mirrored = false;  // laid out right to left, as Hebrew and Arabic Office show it
+  // Once laid out, while the dialog stays open: first `whileOpen`, then the user drags its border
+  // to this outer size. `whileOpen` runs as a call from elsewhere would reach the editor during a
+  // modal dialog (through a message to a window of the thread's own), or with `fromDialog` from
+  // inside a message to the dialog itself.
+  std::function<void()> whileOpen;
+  bool fromDialog = false;
+  std::optional<SIZE> resize;
+};
+
+// Shows the dialog modally; returns when it was laid out (and the plan carried out) or `limitMs`
+// passed, closing it.
+DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs,
+                                  const DialogPlan& plan);
 
 }  // namespace sandbox

@@ -310,10 +310,34 @@ void Runner::UserDeleteBar(const std::vector<std::string>& w) {
 }
 
 void Runner::ChooseReferences(const std::vector<std::string>& w) {
-  const std::string how = w.size() > 1 ? w[1] : "";
-  if (!how.empty() && how != "without-dialog" && how != "mirrored")
-    throw ScriptError{"usage: choose-references [without-dialog|mirrored]"};
-  const bool withDialog = how != "without-dialog";
+  static const char usage[] =
+      "usage: choose-references [without-dialog|mirrored] [resize <width> <height>] "
+      "[disconnect|disconnect-from-dialog <ProgID>]";
+  bool withDialog = true;
+  DialogPlan plan;
+  for (std::size_t i = 1; i < w.size(); ++i) {
+    if (w[i] == "without-dialog") {
+      withDialog = false;
+    } else if (w[i] == "mirrored") {
+      plan.mirrored = true;
+    } else if (w[i] == "resize" && i + 2 < w.size()) {
+      plan.resize = SIZE{static_cast<LONG>(Number(w[i + 1])), static_cast<LONG>(Number(w[i + 2]))};
+      i += 2;
+    } else if ((w[i] == "disconnect" || w[i] == "disconnect-from-dialog") && i + 1 < w.size()) {
+      plan.fromDialog = w[i] == "disconnect-from-dialog";
+      // Office going away while the dialog is open: the add-in is disconnected, let go of and
+      // unloaded if it can be, and the dialog must go on working.
+      plan.whileOpen = [this, progId = FromUtf8(w[++i])] {
+        Report(addins_.Disconnect(progId),
+               "disconnection of " + ToUtf8(progId) + " while the dialog is open");
+        addins_.Release(progId);
+        CoFreeUnusedLibraries();
+        Tell("the editor let go of " + ToUtf8(progId) + " and freed unused libraries");
+      };
+    } else {
+      throw ScriptError{usage};
+    }
+  }
   const auto command = Control("Menu Bar", "2");
   TakeRaisedCount();
   host::sim::ClickOutcome outcome;
@@ -333,7 +357,7 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
   if (!withDialog) return;
   const auto project =
       host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
-  dialog_ = ShowReferencesDialog(project, 1500, how == "mirrored");
+  dialog_ = ShowReferencesDialog(project, 1500, plan);
   const auto size = [](const RECT& r) {
     return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
   };

@@ -98,6 +98,11 @@ void Runner::Expect(const std::vector<std::string>& w) {
     if (!canUnload) throw ScriptError{w[2] + " is not loaded"};
     const HRESULT hr = canUnload();
     Check(hr == S_OK, w[2] + " can unload now", Hex(hr));
+  } else if (what == "loaded" || what == "not-loaded") {
+    Need(w, 3, "expect [not-]loaded <dll>");
+    const bool loaded = GetModuleHandleW(host::win::Wide(FromUtf8(w[2]))) != nullptr;
+    Check(loaded == (what == "loaded"), w[2] + (what == "loaded" ? " is loaded" : " is unloaded"),
+          loaded ? "loaded" : "unloaded");
   } else if (what == "sinks") {
     Need(w, 3, "expect sinks <count>");
     Check(sinksReached_ == Number(w[2]), "the click reached " + w[2] + " event sink(s)",
@@ -180,15 +185,25 @@ void Runner::Expect(const std::vector<std::string>& w) {
     Check(static_cast<long>(LiveTimers()) == Number(w[2]), w[2] + " add-in timer(s) running",
           std::to_string(LiveTimers()));
   } else if (what == "dialog") {
-    Need(w, 4, "expect dialog <width> <height>");
+    Need(w, 4, "expect dialog <width> <height> [in-work-area]");
     const RECT& a = dialog_.after;
     const RECT& b = dialog_.before;
-    Check(a.right - a.left == Number(w[2]) && a.bottom - a.top == Number(w[3]) &&
-              a.left == b.left && a.top == b.top,
-          "the dialog measures " + w[2] + " x " + w[3] + " with its top-left corner kept",
+    const RECT& area = dialog_.workArea;
+    const long width = Number(w[2]);
+    const long height = Number(w[3]);
+    // In the work area: moved left and up only as far as it takes to be inside.
+    const bool inArea = w.size() > 4 && w[4] == "in-work-area";
+    const long left = inArea ? std::min<long>(b.left, area.right - width) : b.left;
+    const long top = inArea ? std::min<long>(b.top, area.bottom - height) : b.top;
+    Check(a.right - a.left == width && a.bottom - a.top == height && a.left == left && a.top == top,
+          "the dialog measures " + w[2] + " x " + w[3] +
+              (inArea ? " inside the work area, moved no further than that takes"
+                      : " with its top-left corner kept"),
           std::to_string(a.right - a.left) + " x " + std::to_string(a.bottom - a.top) + " at " +
               std::to_string(a.left) + ", " + std::to_string(a.top) + " (opened at " +
-              std::to_string(b.left) + ", " + std::to_string(b.top) + ")");
+              std::to_string(b.left) + ", " + std::to_string(b.top) + "; work area " +
+              std::to_string(area.left) + ", " + std::to_string(area.top) + " to " +
+              std::to_string(area.right) + ", " + std::to_string(area.bottom) + ")");
   } else if (what == "laid-out-within") {
     Need(w, 3, "expect laid-out-within <milliseconds>");
     Check(

@@ -140,8 +140,46 @@ void SimWindowTree::SetWindowPos(WindowHandle window, std::int32_t x, std::int32
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
   const auto physical = [&](std::int32_t seen) { return ToPhysical(window, seen); };
-  found->second.rect = {physical(x), physical(y), physical(x + width), physical(y + height)};
   found->second.onTop = true;
+  Resize(window, {physical(x), physical(y), physical(x + width), physical(y + height)});
+}
+
+void SimWindowTree::Resize(WindowHandle window, Rect physical) {
+  auto& info = windows_.at(window);
+  std::vector<WindowHooks> told;
+  for (const auto& [id, hook] : hooks_) {
+    if (hook.window != window) continue;
+    told.push_back(hook.hooks);
+    if (!(info.style & kSizingBorder)) continue;
+    // The hook's minimum is in the window's own pixels; user32 holds the window to it.
+    const auto least = [&](std::int32_t own) {
+      const DpiAwareness before = threadAwareness;
+      threadAwareness = info.awareness;
+      const std::int32_t physicalSize = ToPhysical(window, own);
+      threadAwareness = before;
+      return physicalSize;
+    };
+    physical.right = std::max(physical.right, physical.left + least(hook.hooks.minimumSize.x));
+    physical.bottom = std::max(physical.bottom, physical.top + least(hook.hooks.minimumSize.y));
+  }
+  const bool resized = (physical.right - physical.left) != (info.rect.right - info.rect.left) ||
+                       (physical.bottom - physical.top) != (info.rect.bottom - info.rect.top);
+  info.rect = physical;
+  if (!resized) return;
+  for (const auto& hooks : told)
+    if (hooks.sized) InOwnAwareness(window, hooks.sized);
+}
+
+template <typename Work>
+void SimWindowTree::InOwnAwareness(WindowHandle window, Work work) {
+  // As a window procedure runs: in the window's awareness, and nothing thrown gets out.
+  const DpiAwareness before = threadAwareness;
+  threadAwareness = windows_.at(window).awareness;
+  try {
+    work();
+  } catch (...) {
+  }
+  threadAwareness = before;
 }
 
 void SimWindowTree::MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
@@ -196,6 +234,59 @@ void SimWindowTree::InDpiContextOf(WindowHandle window, const std::function<void
     throw;
   }
   threadAwareness = before;
+}
+
+void SimWindowTree::AddSizingBorder(WindowHandle window) {
+  if (calls_->Fails("Windows.SetWindowLong")) return;
+  const auto found = windows_.find(window);
+  if (found != windows_.end()) found->second.style |= kSizingBorder;
+}
+
+Rect SimWindowTree::WorkAreaOf(WindowHandle window) {
+  if (calls_->Fails("Windows.GetMonitorInfo")) return {};
+  return {ToThread(window, workArea.left), ToThread(window, workArea.top),
+          ToThread(window, workArea.right), ToThread(window, workArea.bottom)};
+}
+
+HookId SimWindowTree::HookWindow(WindowHandle window, WindowHooks hooks) {
+  if (calls_->Fails("Windows.SetWindowSubclass")) return 0;
+  if (!windows_.count(window)) return 0;
+  hooks_[nextHook_] = {window, std::move(hooks)};
+  return nextHook_++;
+}
+
+void SimWindowTree::UnhookWindow(HookId hook) {
+  // A removal the system refuses still ends the hook's calls; the Windows side keeps its module
+  // loaded for what is left in the window.
+  calls_->Fails("Windows.RemoveWindowSubclass");
+  hooks_.erase(hook);
+}
+
+bool SimWindowTree::UserSizes(WindowHandle window, std::int32_t width, std::int32_t height) {
+  auto& info = windows_.at(window);
+  if (!(info.style & kSizingBorder)) return false;
+  Resize(window, {info.rect.left, info.rect.top, info.rect.left + width, info.rect.top + height});
+  return true;
+}
+
+void SimWindowTree::DestroyWindow(WindowHandle window) {
+  std::vector<HookId> ids;
+  for (const auto& [id, hook] : hooks_)
+    if (hook.window == window) ids.push_back(id);
+  for (const HookId id : ids) {
+    const auto found = hooks_.find(id);
+    if (found == hooks_.end()) continue;  // ended by an earlier one
+    const auto closing = found->second.hooks.closing;
+    hooks_.erase(found);
+    if (closing) InOwnAwareness(window, closing);
+  }
+  if (const auto kids = children_.find(window); kids != children_.end()) {
+    for (const WindowHandle child : std::vector<WindowHandle>(kids->second)) DestroyWindow(child);
+    children_.erase(window);
+  }
+  auto& siblings = children_[windows_.at(window).parent];
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+  windows_.erase(window);
 }
 
 WindowHandle SimWindowTree::AddTopLevel(SimWindowInfo info) {

@@ -2,8 +2,10 @@
 // An in-memory window tree that behaves like user32 for the operations of host::WindowSystem:
 // child order, classes compared without regard to case, titles matched whole, client areas inset
 // in their windows, mirrored (right-to-left) windows, DPI virtualization between the thread's and
-// the windows' DPI awareness, thread timers fired by the test, and a clock the test moves. A
-// failure planned for a call makes it do nothing and answer 0, as a failing user32 call does.
+// the windows' DPI awareness, thread timers fired by the test, hooks on windows as a subclass is
+// one (sizing and destruction reach them, a sizing border holds the window to their minimum),
+// and a clock the test moves. A failure planned for a call makes it do nothing and answer 0, as a
+// failing user32 call does.
 
 #include <map>
 #include <memory>
@@ -32,6 +34,8 @@ struct SimWindowInfo {
   bool mirrored = false;                              // WS_EX_LAYOUTRTL
 };
 
+inline constexpr std::int32_t kSizingBorder = 0x00040000;  // WS_THICKFRAME
+
 class SimWindowTree : public WindowSystem {
  public:
   explicit SimWindowTree(std::shared_ptr<HostCalls> calls, std::uint32_t processId = 1000);
@@ -53,6 +57,10 @@ class SimWindowTree : public WindowSystem {
   void SetWindowStyle(WindowHandle window, std::int32_t style) override;
   std::int32_t GetDpiForWindow(WindowHandle window) override;
   void InDpiContextOf(WindowHandle window, const std::function<void()>& work) override;
+  void AddSizingBorder(WindowHandle window) override;
+  Rect WorkAreaOf(WindowHandle window) override;
+  HookId HookWindow(WindowHandle window, WindowHooks hooks) override;
+  void UnhookWindow(HookId hook) override;
 
   // The test's side: windows opened in front of the others, their children, the timers.
   WindowHandle AddTopLevel(SimWindowInfo info);
@@ -62,12 +70,20 @@ class SimWindowTree : public WindowSystem {
   std::uint32_t Interval(TimerId timer) const { return timers_.at(timer).milliseconds; }
   // Runs one tick of every timer that exists now.
   void FireTimers();
+  // The user drags the window's sizing border to that outer size, in physical pixels: nothing
+  // happens without a border, and a hook's minimum holds. Whether it has a border.
+  bool UserSizes(WindowHandle window, std::int32_t width, std::int32_t height);
+  // The window and its children go, their hooks told first.
+  void DestroyWindow(WindowHandle window);
+  bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
+  std::size_t HookCount() const { return hooks_.size(); }
 
   // The calling thread's DPI awareness, the system's DPI, and whether the system can switch the
   // thread's awareness (Windows 10 1607 and later).
   DpiAwareness threadAwareness = DpiAwareness::PerMonitor;
   std::int32_t systemDpi = 96;
   bool dpiContexts = true;
+  Rect workArea{0, 0, 1920, 1040};  // physical: one monitor, the task bar at the bottom
 
  private:
   Point ClientOrigin(WindowHandle window) const;  // on the screen, physical
@@ -76,6 +92,10 @@ class SimWindowTree : public WindowSystem {
   double ThreadScale(WindowHandle window) const;
   std::int32_t ToThread(WindowHandle window, std::int32_t physical) const;
   std::int32_t ToPhysical(WindowHandle window, std::int32_t seen) const;
+  // Resizes in physical pixels, held to a bordered window's minimum, and tells its hooks.
+  void Resize(WindowHandle window, Rect physical);
+  template <typename Work>
+  void InOwnAwareness(WindowHandle window, Work work);
 
   std::shared_ptr<HostCalls> calls_;
   std::uint32_t processId_;
@@ -88,6 +108,12 @@ class SimWindowTree : public WindowSystem {
   };
   std::map<TimerId, Timer> timers_;
   TimerId nextTimer_ = 1;
+  struct Hook {
+    WindowHandle window;
+    WindowHooks hooks;
+  };
+  std::map<HookId, Hook> hooks_;
+  HookId nextHook_ = 1;
 };
 
 class SimClock : public Clock {

@@ -1,7 +1,10 @@
 #include "host/win/window_system.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 
 #include "host/win/boundary.h"
@@ -27,6 +30,74 @@ void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     const auto tick = found->second;  // the tick may kill its own timer
     tick();
   });
+}
+
+// The hooks of this DLL on windows, by subclass identifier. A hook's record goes when it ends; its
+// subclass may stay a little longer, passing every message on.
+std::map<UINT_PTR, std::pair<HWND, WindowHooks>>& Hooks() {
+  static std::map<UINT_PTR, std::pair<HWND, WindowHooks>> hooks;
+  return hooks;
+}
+
+void RunHook(UINT_PTR id, std::function<void()> WindowHooks::*which) {
+  Boundary<ErrorInfo::None>([id, which] {
+    const auto found = Hooks().find(id);
+    if (found == Hooks().end()) return;
+    const auto run = found->second.second.*which;  // it may end its own hook
+    if (run) run();
+  });
+}
+
+// How many calls of HookProc are under way on this thread: while one is, its return leads back
+// into this DLL.
+int& HooksRunning() {
+  static int running = 0;
+  return running;
+}
+
+LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                          DWORD_PTR) {
+  struct Running {
+    Running() { ++HooksRunning(); }
+    ~Running() { --HooksRunning(); }
+  } running;
+  switch (message) {
+    case WM_GETMINMAXINFO: {
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      const auto found = Hooks().find(id);
+      if (found != Hooks().end()) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        const Point least = found->second.second.minimumSize;
+        limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, least.x);
+        limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, least.y);
+      }
+      return result;
+    }
+    case WM_SIZE: {
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      if (wParam != SIZE_MINIMIZED) RunHook(id, &WindowHooks::sized);
+      return result;
+    }
+    case WM_DESTROY:
+      RunHook(id, &WindowHooks::closing);
+      Hooks().erase(id);
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, HookProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// A subclass that could not be removed still calls into this DLL, and one removed from under a
+// message it is handling still returns into it: the DLL then stays loaded for as long as the
+// process runs.
+void KeepThisDllLoaded() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&HookProc)), &self);
 }
 
 class User32 : public WindowSystem {
@@ -90,6 +161,36 @@ class User32 : public WindowSystem {
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
     if (screen) ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
+  }
+  void AddSizingBorder(WindowHandle window) override {
+    const LONG_PTR style = GetWindowLongPtrW(Hwnd(window), GWL_STYLE);
+    if (style == 0) return;
+    SetWindowLongPtrW(Hwnd(window), GWL_STYLE, style | WS_THICKFRAME);
+    ::SetWindowPos(Hwnd(window), nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  Rect WorkAreaOf(WindowHandle window) override {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST), &info))
+      return {};
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  }
+  HookId HookWindow(WindowHandle window, WindowHooks hooks) override {
+    static UINT_PTR last = 0;
+    const UINT_PTR id = ++last;
+    Hooks()[id] = {Hwnd(window), std::move(hooks)};
+    if (SetWindowSubclass(Hwnd(window), HookProc, id, 0)) return id;
+    Hooks().erase(id);
+    return 0;
+  }
+  void UnhookWindow(HookId hook) override {
+    const auto found = Hooks().find(hook);
+    if (found == Hooks().end()) return;  // gone with its window
+    const HWND window = found->second.first;
+    Hooks().erase(found);
+    const bool removed = RemoveWindowSubclass(window, HookProc, hook);
+    if ((!removed && IsWindow(window)) || HooksRunning() > 0) KeepThisDllLoaded();
   }
   void InDpiContextOf(WindowHandle window, const std::function<void()>& work) override {
     // Windows 10 1607 and later; before, every thread of a process shares one awareness.

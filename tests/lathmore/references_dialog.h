@@ -27,7 +27,7 @@ struct Watch {
                  .Build()),
         windows(std::make_shared<host::sim::SimWindowTree>(host.calls)),
         clock(std::make_shared<host::sim::SimClock>()),
-        main(windows, clock),
+        main(windows, clock, host.settings),
         connect(main) {}
 
   // Opens a References dialog in front; controls named as a person would read them.

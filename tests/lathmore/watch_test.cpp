@@ -241,7 +241,7 @@ TEST(Watch, AMirroredDialogIsLaidOutInItsOwnCoordinates) {
 TEST(Watch, GoesWhenTheModuleGoes) {
   Watch w;
   {
-    MMain other(w.windows, w.clock);
+    MMain other(w.windows, w.clock, w.host.settings);
     other.StartWatch();
     EXPECT_THAT(w.windows->Timers(), SizeIs(1));
   }
