@@ -39,9 +39,11 @@ void DialogSizing::Begin(host::WindowHandle dialog, const LaidOutControls& contr
   known_.clear();
   for (std::size_t i = 0; i < controls.size(); ++i) {
     if (controls[i] == 0) continue;
-    known_.push_back({controls[i],
-                      windows_->MapScreenRectToClient(dialog, windows_->GetWindowRect(controls[i])),
-                      kControlMoves[i].follows});
+    // One whose place cannot be read stays where it is, as an unknown one does.
+    const host::Rect screen = windows_->GetWindowRect(controls[i]);
+    if (screen == host::Rect{}) continue;
+    known_.push_back(
+        {controls[i], windows_->MapScreenRectToClient(dialog, screen), kControlMoves[i].follows});
   }
   hook_ = windows_->HookWindow(
       dialog, {{Width(laidOut_), Height(laidOut_)}, [this] { Follow(); }, [this] { Closing(); }});

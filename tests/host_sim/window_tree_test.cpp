@@ -73,6 +73,45 @@ TEST(WindowTree, CoordinatesAreVirtualizedForAThreadOfAnotherDpiAwareness) {
   EXPECT_EQ(tree.GetDpiForWindow(dialog), 96);
 }
 
+// A hook sees what a subclass sees: sizing (held to its minimum once the window has a sizing
+// border, which the user needs to size it at all), and destruction while the window is whole;
+// its calls run in the window's DPI awareness and end when it is unhooked.
+TEST(WindowTree, HooksSeeSizingAndDestructionInTheWindowsAwareness) {
+  SimWindowTree tree(std::make_shared<HostCalls>());
+  const auto window =
+      tree.AddTopLevel({u"#32770", u"D", 1000, 0, {0, 0, 400, 300}, {3, 25}, 0, 144});
+  tree.Info(window).awareness = DpiAwareness::Unaware;
+  const auto child = tree.AddChild(window, {u"Button", u"OK", 0, 0, {10, 10, 50, 30}});
+  tree.threadAwareness = DpiAwareness::PerMonitor;
+  std::vector<std::string> seen;
+  const auto hook = tree.HookWindow(
+      window, {{300, 200},
+               [&] {
+                 seen.push_back(tree.threadAwareness == DpiAwareness::Unaware ? "sized, unaware"
+                                                                              : "sized, aware");
+               },
+               [&] { seen.push_back(tree.Exists(child) ? "closing, whole" : "closing, broken"); }});
+  ASSERT_NE(hook, 0u);
+  EXPECT_FALSE(tree.UserSizes(window, 500, 400)) << "no border, no sizing by the user";
+  tree.AddSizingBorder(window);
+  EXPECT_TRUE(tree.UserSizes(window, 200, 100));
+  EXPECT_EQ(tree.Info(window).rect, (Rect{0, 0, 450, 300})) << "300 x 200 unaware is 450 x 300";
+  EXPECT_EQ(tree.threadAwareness, DpiAwareness::PerMonitor) << "put back after the call";
+  tree.UserSizes(window, 450, 300);  // the same size: nothing to tell
+  tree.DestroyWindow(window);
+  EXPECT_EQ(seen, (std::vector<std::string>{"sized, unaware", "closing, whole"}));
+  EXPECT_FALSE(tree.Exists(child));
+  EXPECT_EQ(tree.HookCount(), 0u);
+  EXPECT_EQ(tree.FindChild(tree.GetDesktopWindow(), 0, u"#32770", std::nullopt), 0u);
+
+  const auto other = tree.AddTopLevel({u"#32770", u"E", 1000, 0, {0, 0, 400, 300}});
+  tree.AddSizingBorder(other);
+  const auto second = tree.HookWindow(other, {{}, [&] { seen.push_back("late"); }, {}});
+  tree.UnhookWindow(second);
+  tree.UserSizes(other, 500, 400);
+  EXPECT_EQ(seen.size(), 2u) << "nothing after unhooking";
+}
+
 TEST(WindowTree, TimersTickUntilKilled) {
   SimWindowTree tree(std::make_shared<HostCalls>());
   int ticks = 0;

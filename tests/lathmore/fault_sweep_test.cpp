@@ -21,6 +21,12 @@ using testing_support::Sweep;
 
 host::sim::HostCalls& Calls(Watch& w) { return *w.host.calls; }
 
+std::size_t FirstCall(const std::vector<std::string>& calls, const char* operation) {
+  return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), operation) -
+                                  calls.begin()) +
+         1;
+}
+
 TEST(FaultSweep, ConnectingLathmore) {
   Sweep(
       "connect Lathmore", [] { return std::make_unique<Watch>(); }, Calls,
@@ -64,12 +70,6 @@ TEST(FaultSweep, ATickWithoutTheDialog) {
         EXPECT_FALSE(f.threw) << "nothing escapes a tick";
         EXPECT_THAT(w.windows->Timers(), ::testing::SizeIs(1)) << "the watch goes on";
       });
-}
-
-std::map<std::string, host::Rect> Places(const Watch& w) {
-  std::map<std::string, host::Rect> places;
-  for (const auto& [name, handle] : w.controls) places[name] = w.Client(name.c_str());
-  return places;
 }
 
 TEST(FaultSweep, ATickThatLaysTheDialogOut) {
@@ -127,6 +127,105 @@ TEST(FaultSweep, ATickPastTheAllowance) {
       [](Watch& w, const FailedCall& f) {
         EXPECT_FALSE(f.threw);
         EXPECT_EQ(w.main.WatchTimerID, 0u);
+      });
+}
+
+// Sizing by the user: a failed call leaves at most the one control it was for behind, or all of
+// them where the dialog's own size could not be read, and never lets anything out.
+TEST(FaultSweep, TheUserSizingTheDialog) {
+  Sweep(
+      "user sizes the dialog", [] { return std::make_unique<LaidOut>(); }, Calls,
+      [](LaidOut& d) { d.windows->UserSizes(d.dialog, 1000, 700); },
+      [](LaidOut& d, const FailedCall& f) {
+        EXPECT_EQ(d.Outer(), (host::Rect{100, 80, 1100, 780}));
+        const auto places = Places(d);
+        if (f.operation == "Windows.GetWindowRect") {
+          EXPECT_EQ(places, d.laidOut);
+          return;
+        }
+        const auto anchored = Anchored(d, 280, 230);
+        int elsewhere = 0;
+        for (const auto& [name, place] : places) elsewhere += place != anchored.at(name);
+        EXPECT_LE(elsewhere, f.operation == "Windows.MoveWindow" ? 1 : 0);
+      });
+}
+
+TEST(FaultSweep, TheDialogClosing) {
+  const auto arrange = [] {
+    auto d = std::make_unique<LaidOut>();
+    d->windows->UserSizes(d->dialog, 1000, 700);
+    return d;
+  };
+  Sweep(
+      "the dialog closes", arrange, Calls, [](LaidOut& d) { d.windows->DestroyWindow(d.dialog); },
+      [](LaidOut& d, const FailedCall& f) {
+        EXPECT_EQ(d.windows->HookCount(), 0u);
+        EXPECT_FALSE(d.main.SizingDialog());
+        // What is kept is the size, or nothing of what could not be read or written.
+        const bool unread = f.operation == "Windows.GetWindowRect";
+        const bool widthLost = unread || (f.operation == "Settings.SaveSetting" &&
+                                          f.number == FirstCall(*f.calls, "Settings.SaveSetting"));
+        const bool heightLost = unread || (f.operation == "Settings.SaveSetting" && !widthLost);
+        EXPECT_EQ(d.Kept(kWidthKey), widthLost ? std::nullopt : std::optional<host::Text>(u"1000"));
+        EXPECT_EQ(d.Kept(kHeightKey),
+                  heightLost ? std::nullopt : std::optional<host::Text>(u"700"));
+      });
+}
+
+TEST(FaultSweep, DisconnectingWhileTheDialogIsSized) {
+  const auto arrange = [] {
+    auto d = std::make_unique<LaidOut>();
+    d->connect.AddinInstance_OnConnection(d->host.editor);
+    return d;
+  };
+  const auto calls = Sweep(
+      "disconnect, dialog open", arrange, Calls,
+      [](LaidOut& d) { d.connect.AddinInstance_OnDisconnection(); },
+      [](LaidOut& d, const FailedCall& f) {
+        EXPECT_FALSE(f.threw);
+        EXPECT_EQ(d.windows->HookCount(), 0u) << "a refused removal still ends the hook's calls";
+      });
+  EXPECT_EQ(calls, 1u);
+}
+
+// Opening with a kept size: whatever fails, the dialog is at the kept size, laid out, or untouched
+// when not found, and the user sizing it afterwards puts every control it could read where it
+// belongs.
+TEST(FaultSweep, ATickThatOpensTheDialogAtItsKeptSize) {
+  const auto arrange = [] {
+    auto d = std::make_unique<LaidOut>();
+    d->windows->UserSizes(d->dialog, 1000, 700);
+    d->windows->DestroyWindow(d->dialog);
+    d->controls.clear();
+    d->dialog = d->OpenDialog();
+    d->main.StartWatch();
+    return d;
+  };
+  const auto clean = arrange();
+  clean->windows->FireTimers();
+  ASSERT_EQ(clean->Outer(), (host::Rect{100, 80, 1100, 780}));
+  std::map<std::string, host::Rect> laidOut;
+  clean->windows->UserSizes(clean->dialog, 720, 470);
+  for (const auto& [name, place] : Places(*clean)) laidOut[name] = place;
+  Sweep(
+      "tick, dialog there, a size kept", arrange, Calls,
+      [](LaidOut& d) { d.windows->FireTimers(); },
+      [&](LaidOut& d, const FailedCall& f) {
+        EXPECT_FALSE(f.threw);
+        const auto outer = d.Outer();
+        const std::int32_t width = outer.right - outer.left;
+        EXPECT_TRUE(width == 1000 || width == 720 || (width == 430 && !d.main.DialogHwnd))
+            << "kept, laid out, or not found: " << width;
+        // Without its layout's size it is no dialog to size from: the layout's sweep covers that.
+        if (!d.main.SizingDialog() || f.number == FirstCall(*f.calls, "Windows.SetWindowPos"))
+          return;
+        d.laidOut = laidOut;
+        d.windows->UserSizes(d.dialog, 1200, 800);  // refused where the border could not be added
+        const auto now = d.Outer();
+        const auto anchored = Anchored(d, now.right - now.left - 720, now.bottom - now.top - 470);
+        int elsewhere = 0;
+        for (const auto& [name, place] : Places(d)) elsewhere += place != anchored.at(name);
+        EXPECT_LE(elsewhere, 3) << "the ones the layout's failure touched";
       });
 }
 

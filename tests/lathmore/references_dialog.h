@@ -1,6 +1,7 @@
 #pragma once
 // The editor's References dialog as a window tree, with the controls its layout expects, in the
-// editor's child order; and Lathmore's module and add-in class on top of it.
+// editor's child order; Lathmore's module and add-in class on top of it; and the dialog as laid
+// out, with where sizing it puts each control.
 
 #include <map>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "host/sim/window_tree.h"
 #include "lathmore/connect.h"
 #include "lathmore/main_module.h"
+#include "lathmore/settings_keys.h"
 
 namespace lathmore::testing {
 
@@ -66,5 +68,63 @@ struct Watch {
   Connect connect;
   std::map<std::string, host::WindowHandle> controls;
 };
+
+// A dialog opened and laid out (720 x 470 at 100, 80 on a 96 DPI display), with every control's
+// laid-out place noted.
+struct LaidOut : Watch {
+  explicit LaidOut(std::int32_t dpi = 96) {
+    main.EditorVBE = host.editor;
+    dialog = OpenDialog(u"References - VBAProject", 1000, true, dpi);
+    stranger = windows->AddChild(dialog, {u"Static", u"Not the editor's", 0, 0, {5, 5, 60, 20}});
+    main.StartWatch();
+    windows->FireTimers();
+    for (const auto& [name, handle] : controls) laidOut[name] = Client(name.c_str());
+  }
+  host::Rect Outer() const { return windows->Info(dialog).rect; }
+  std::optional<host::Text> Kept(const char16_t* key) const {
+    return host.settings->Stored(kSettingsApplication, kReferencesSection, key);
+  }
+  // Closes this dialog and opens and lays out the next one, with that size kept in between when
+  // one is given.
+  void Reopen(const char16_t* width = nullptr, const char16_t* height = nullptr,
+              std::int32_t dpi = 96) {
+    windows->DestroyWindow(dialog);
+    if (width) host.settings->Store(kSettingsApplication, kReferencesSection, kWidthKey, width);
+    if (height) host.settings->Store(kSettingsApplication, kReferencesSection, kHeightKey, height);
+    controls.clear();
+    dialog = OpenDialog(u"References - VBAProject", 1000, true, dpi);
+    main.StartWatch();
+    windows->FireTimers();
+  }
+
+  host::WindowHandle dialog = 0;
+  host::WindowHandle stranger = 0;
+  std::map<std::string, host::Rect> laidOut;
+};
+
+inline host::Rect Shifted(host::Rect r, std::int32_t dx, std::int32_t dy, std::int32_t dw,
+                          std::int32_t dh) {
+  return {r.left + dx, r.top + dy, r.right + dx + dw, r.bottom + dy + dh};
+}
+
+// Where each control belongs once the dialog is dw wider and dh taller than laid out.
+inline std::map<std::string, host::Rect> Anchored(const LaidOut& d, std::int32_t dw,
+                                                  std::int32_t dh) {
+  std::map<std::string, host::Rect> places;
+  for (const char* name : {"OK", "Cancel", "Browse", "Help", "Up", "Down", "Priority"})
+    places[name] = Shifted(d.laidOut.at(name), dw, 0, 0, 0);
+  for (const char* name : {"Location", "Language"})
+    places[name] = Shifted(d.laidOut.at(name), 0, dh, 0, 0);
+  for (const char* name : {"frame", "location value", "language value"})
+    places[name] = Shifted(d.laidOut.at(name), 0, dh, dw, 0);
+  places["list"] = Shifted(d.laidOut.at("list"), 0, 0, dw, dh);
+  return places;
+}
+
+inline std::map<std::string, host::Rect> Places(const Watch& d) {
+  std::map<std::string, host::Rect> places;
+  for (const auto& [name, handle] : d.controls) places[name] = d.Client(name.c_str());
+  return places;
+}
 
 }  // namespace lathmore::testing

@@ -1,0 +1,177 @@
+// The laid-out References dialog in the user's hands: sized by its border, its controls following
+// their edges, held to its laid-out size, its size kept for the next one; and the hook on it ended
+// on every path that ends it.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/lathmore/references_dialog.h"
+
+namespace lathmore::testing {
+namespace {
+
+using host::Rect;
+
+TEST(Sizing, EveryKnownControlFollowsItsEdgesAtEverySizeAndAStrangerStaysPut) {
+  LaidOut d;
+  ASSERT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+  const Rect stranger = d.windows->Info(d.stranger).rect;
+  for (const auto& [width, height] : {std::pair{1000, 700}, {721, 1000}, {1800, 471}, {720, 470}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    ASSERT_TRUE(d.windows->UserSizes(d.dialog, width, height)) << "it has a sizing border";
+    EXPECT_EQ(d.Outer(), (Rect{100, 80, 100 + width, 80 + height}));
+    EXPECT_EQ(Places(d), Anchored(d, width - 720, height - 470));
+    EXPECT_EQ(d.windows->Info(d.stranger).rect, stranger);
+  }
+}
+
+TEST(Sizing, NeverSmallerThanLaidOutNorAreItsControlsPushedTogether) {
+  LaidOut d;
+  d.windows->UserSizes(d.dialog, 900, 600);
+  d.windows->UserSizes(d.dialog, 500, 300);
+  EXPECT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+  EXPECT_EQ(Places(d), d.laidOut);
+  d.windows->UserSizes(d.dialog, 1000, 300);
+  EXPECT_EQ(d.Outer(), (Rect{100, 80, 1100, 550}));
+  EXPECT_EQ(Places(d), Anchored(d, 280, 0));
+
+  // On a 144 DPI display the least is the laid-out size there, 1080 x 705.
+  LaidOut large(144);
+  large.windows->UserSizes(large.dialog, 800, 500);
+  EXPECT_EQ(large.Outer(), (Rect{100, 80, 1180, 785}));
+}
+
+TEST(Sizing, TheSizeLeftIsKeptInDesignPixelsAndOpensTheNextDialog) {
+  LaidOut d;
+  d.windows->UserSizes(d.dialog, 1000, 700);
+  d.Reopen();
+  EXPECT_EQ(d.Kept(kWidthKey), u"1000");
+  EXPECT_EQ(d.Kept(kHeightKey), u"700");
+  EXPECT_EQ(d.Outer(), (Rect{100, 80, 1100, 780}));
+  EXPECT_EQ(Places(d), Anchored(d, 280, 230));
+
+  // 1350 x 900 on a 144 DPI display is 900 x 600 at 96; at 96 DPI it opens so.
+  LaidOut large(144);
+  large.windows->UserSizes(large.dialog, 1350, 900);
+  large.Reopen(nullptr, nullptr, 144);
+  EXPECT_EQ(large.Kept(kWidthKey), u"900");
+  EXPECT_EQ(large.Kept(kHeightKey), u"600");
+  EXPECT_EQ(large.Outer(), (Rect{100, 80, 1450, 980}));
+  large.Reopen();
+  EXPECT_EQ(large.Outer(), (Rect{100, 80, 1000, 680}));
+}
+
+TEST(Sizing, AKeptSizeIsHeldToTheWorkAreaAndTheLaidOutSize) {
+  struct Case {
+    const char16_t* width;
+    const char16_t* height;
+    Rect opened;
+  };
+  const Case cases[] = {
+      // Larger than the work area: as large as it, moved into it.
+      {u"5000", u"3000", {0, 0, 1920, 1040}},
+      // Inside it but sticking out to the right and the bottom: moved left and up.
+      {u"1900", u"1000", {20, 40, 1920, 1040}},
+      // Smaller than laid out: laid out.
+      {u"300", u"200", {100, 80, 820, 550}},
+      {u"1000", u"200", {100, 80, 1100, 550}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(host::ToUtf8(c.width) + " x " + host::ToUtf8(c.height));
+    LaidOut d;
+    d.Reopen(c.width, c.height);
+    EXPECT_EQ(d.Outer(), c.opened);
+  }
+}
+
+TEST(Sizing, AKeptValueThatIsNoSizeOpensTheDialogAsLaidOut) {
+  const std::u16string huge(3000, u'9');
+  for (const std::u16string& bad :
+       {std::u16string(), std::u16string(u"abc"), std::u16string(u"-800"), std::u16string(u"0"),
+        std::u16string(u"1e3"), std::u16string(u" 900"), std::u16string(u"900px"), huge}) {
+    SCOPED_TRACE(host::ToUtf8(bad.substr(0, 12)));
+    LaidOut d;
+    d.Reopen(bad.c_str(), u"700");
+    EXPECT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+    d.Reopen(u"1000", bad.c_str());
+    EXPECT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+    EXPECT_TRUE(d.main.SizingDialog()) << "and the user can still size it";
+  }
+}
+
+TEST(Sizing, WithoutAWorkAreaAKeptSizeIsNotUsed) {
+  LaidOut d;
+  d.host.calls->FailOn("Windows.GetMonitorInfo");
+  d.Reopen(u"1000", u"700");
+  EXPECT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+}
+
+TEST(Sizing, KeepingTheSizeMayFailAndTheDialogStillCloses) {
+  LaidOut d;
+  d.windows->UserSizes(d.dialog, 1000, 700);
+  d.host.calls->FailOn("Settings.SaveSetting");
+  d.windows->DestroyWindow(d.dialog);
+  EXPECT_FALSE(d.windows->Exists(d.dialog));
+  EXPECT_EQ(d.windows->HookCount(), 0u);
+  EXPECT_EQ(d.Kept(kWidthKey), std::nullopt);
+}
+
+TEST(Sizing, TheHookEndsWithTheDialog) {
+  LaidOut d;
+  ASSERT_EQ(d.windows->HookCount(), 1u);
+  d.windows->DestroyWindow(d.dialog);
+  EXPECT_EQ(d.windows->HookCount(), 0u);
+  EXPECT_FALSE(d.main.SizingDialog());
+}
+
+TEST(Sizing, TheHookEndsAtDisconnectionAndTheDialogStaysAsItIs) {
+  LaidOut d;
+  d.connect.AddinInstance_OnConnection(d.host.editor);
+  d.windows->UserSizes(d.dialog, 1000, 700);
+  const auto places = Places(d);
+  d.connect.AddinInstance_OnDisconnection();
+  EXPECT_EQ(d.windows->HookCount(), 0u);
+  d.host.settings->ClearWrites();
+  d.windows->UserSizes(d.dialog, 1200, 800);
+  EXPECT_EQ(Places(d), places) << "nothing follows any more";
+  d.windows->DestroyWindow(d.dialog);
+  EXPECT_THAT(d.host.settings->Writes(), ::testing::IsEmpty()) << "nor is anything kept";
+}
+
+TEST(Sizing, TheHookEndsWithTheModule) {
+  auto d = std::make_unique<LaidOut>();
+  auto windows = d->windows;
+  const auto dialog = d->dialog;
+  { MMain other(windows, d->clock, d->host.settings); }
+  ASSERT_EQ(windows->HookCount(), 1u) << "another module's end is not this one's";
+  d.reset();
+  EXPECT_EQ(windows->HookCount(), 0u);
+  windows->UserSizes(dialog, 1000, 700);
+  windows->DestroyWindow(dialog);
+}
+
+TEST(Sizing, AHookTheSystemRefusesLeavesTheDialogLaidOutWithoutABorder) {
+  LaidOut d;
+  d.host.calls->FailOn("Windows.SetWindowSubclass");
+  d.Reopen(u"1000", u"700");
+  EXPECT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+  EXPECT_FALSE(d.windows->UserSizes(d.dialog, 1000, 700));
+  EXPECT_FALSE(d.main.SizingDialog());
+}
+
+TEST(Sizing, ANewDialogEndsTheHookOnAnEarlierOne) {
+  LaidOut d;
+  const auto first = d.dialog;
+  d.controls.clear();
+  d.dialog = d.OpenDialog();
+  d.main.StartWatch();
+  d.windows->FireTimers();
+  EXPECT_EQ(d.windows->HookCount(), 1u);
+  d.windows->UserSizes(first, 1000, 700);
+  d.windows->DestroyWindow(first);
+  EXPECT_EQ(d.Kept(kWidthKey), std::nullopt) << "the earlier one is no longer followed";
+  EXPECT_TRUE(d.main.SizingDialog());
+}
+
+}  // namespace
+}  // namespace lathmore::testing
