@@ -81,64 +81,95 @@ void SaveWindowPicture(HWND window, const std::wstring& name) {
 }
 
 void SaveToolbarsPicture(const std::shared_ptr<host::sim::SimCommandBars>& bars,
-                         const std::wstring& name) {
+                         const std::wstring& name, const host::sim::SimControl* hovered) {
   if (PictureFolder().empty()) return;
   constexpr int kButtonHeight = 24, kGap = 8, kTitle = 18, kMargin = 6, kPadding = 16;
+  constexpr int kTipWidest = 420, kTipPadding = 4;
   std::vector<std::shared_ptr<host::sim::SimCommandBar>> shown;
   for (const auto& bar : bars->Bars())
     if (bar->Temporary()) shown.push_back(bar);
   HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                            CLEARTYPE_QUALITY, 0, L"Tahoma");
-  // Buttons as wide as their captions, as the editor draws them.
-  const auto widthOf = [&](HDC dc, const host::Text& caption) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, host::win::Wide(caption), static_cast<int>(caption.size()), &size);
-    return size.cx + kPadding;
+  // Where everything goes: buttons as wide as their captions, as the editor draws them, and the
+  // tooltip a little below and right of the hovered button's corner.
+  struct Placed {
+    RECT rect;
+    bool separated;
+    const host::sim::SimControl* control;
   };
+  std::vector<std::vector<Placed>> rows;
+  RECT tip{};
+  std::wstring tipText;
   int width = 0;
+  int height = kMargin;
   {
     Canvas measure(1, 1);
     HGDIOBJ old = SelectObject(measure.Dc(), font);
     for (const auto& bar : shown) {
-      int row = kMargin * 2;
-      for (const auto& control : bar->ControlList())
-        row += widthOf(measure.Dc(), control->CaptionShown()) +
-               (control->BeginGroupShown() ? kGap : 0);
-      width = std::max(width, row);
+      height += kTitle;
+      auto& row = rows.emplace_back();
+      int x = kMargin;
+      for (const auto& control : bar->ControlList()) {
+        const bool separated = control->BeginGroupShown();
+        if (separated) x += kGap;
+        SIZE size{};
+        const auto& caption = control->CaptionShown();
+        GetTextExtentPoint32W(measure.Dc(), host::win::Wide(caption),
+                              static_cast<int>(caption.size()), &size);
+        const int buttonWidth = size.cx + kPadding;
+        row.push_back(
+            {{x, height, x + buttonWidth - 2, height + kButtonHeight}, separated, control.get()});
+        if (control.get() == hovered) {
+          tipText = std::wstring(host::win::Wide(control->TooltipShown()));
+          RECT text{0, 0, kTipWidest, 0};
+          DrawTextW(measure.Dc(), tipText.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK);
+          const int left = x + buttonWidth / 2, top = height + kButtonHeight + 4;
+          tip = {left, top, left + text.right + 2 * kTipPadding,
+                 top + text.bottom + 2 * kTipPadding};
+        }
+        x += buttonWidth;
+      }
+      width = std::max(width, x + kMargin);
+      height += kButtonHeight + kMargin;
     }
     SelectObject(measure.Dc(), old);
   }
-  const int height = kMargin + static_cast<int>(shown.size()) * (kTitle + kButtonHeight + kMargin);
+  width = std::max(width, static_cast<int>(tip.right) + kMargin);
+  height = std::max(height, static_cast<int>(tip.bottom) + kMargin);
   Canvas canvas(width, height);
   const HDC dc = canvas.Dc();
   RECT all{0, 0, width, height};
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = SelectObject(dc, font);
-  int y = kMargin;
-  for (const auto& bar : shown) {
-    RECT title{kMargin, y, width - kMargin, y + kTitle};
-    const std::wstring label = L"Toolbar \"" + std::wstring(host::win::Wide(bar->Name())) + L"\"";
+  for (std::size_t b = 0; b < shown.size(); ++b) {
+    const int top = rows[b].empty() ? 0 : static_cast<int>(rows[b].front().rect.top);
+    RECT title{kMargin, top - kTitle, width - kMargin, top};
+    const std::wstring label =
+        L"Toolbar \"" + std::wstring(host::win::Wide(shown[b]->Name())) + L"\"";
     DrawTextW(dc, label.c_str(), -1, &title, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    y += kTitle;
-    int x = kMargin;
-    for (const auto& control : bar->ControlList()) {
-      if (control->BeginGroupShown()) {
-        RECT line{x + kGap / 2 - 1, y + 2, x + kGap / 2 + 1, y + kButtonHeight - 2};
+    for (const auto& placed : rows[b]) {
+      RECT button = placed.rect;
+      if (placed.separated) {
+        RECT line{button.left - kGap / 2 - 1, button.top + 2, button.left - kGap / 2 + 1,
+                  button.bottom - 2};
         DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
-        x += kGap;
       }
-      const int buttonWidth = widthOf(dc, control->CaptionShown());
-      RECT button{x, y, x + buttonWidth - 2, y + kButtonHeight};
-      const bool pressed = control->StateShown() == host::kStateDown;
+      const bool pressed = placed.control->StateShown() == host::kStateDown;
       if (pressed) FillRect(dc, &button, GetSysColorBrush(COLOR_3DLIGHT));
       DrawEdge(dc, &button, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
       RECT text{button.left + kPadding / 2, button.top, button.right, button.bottom};
-      DrawTextW(dc, host::win::Wide(control->CaptionShown()), -1, &text,
+      DrawTextW(dc, host::win::Wide(placed.control->CaptionShown()), -1, &text,
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-      x += buttonWidth;
     }
-    y += kButtonHeight + kMargin;
+  }
+  if (hovered) {
+    FillRect(dc, &tip, GetSysColorBrush(COLOR_INFOBK));
+    FrameRect(dc, &tip, GetSysColorBrush(COLOR_INFOTEXT));
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    RECT text{tip.left + kTipPadding, tip.top + kTipPadding, tip.right - kTipPadding,
+              tip.bottom - kTipPadding};
+    DrawTextW(dc, tipText.c_str(), -1, &text, DT_LEFT | DT_WORDBREAK);
   }
   SelectObject(dc, oldFont);
   DeleteObject(font);

@@ -162,7 +162,7 @@ void Tick(HWND dialog, Watch& watch) {
   if (watch.recorded) {
     // Kept open a little longer only to picture it once everything has repainted.
     if (elapsed >= watch.closeAtMs) {
-      SaveWindowPicture(dialog, L"references-after.bmp");
+      SaveWindowPicture(dialog, watch.plan->closingPicture);
       Close(dialog);
     }
     return;

@@ -40,6 +40,8 @@ struct DialogPlan {
   std::function<void()> whileOpen;
   bool fromDialog = false;
   std::optional<SIZE> resize;
+  // The picture of it as it closes, when pictures are on.
+  std::wstring closingPicture = L"references-after.bmp";
 };
 
 // Shows the dialog modally; returns when it was laid out (and the plan carried out) or `limitMs`

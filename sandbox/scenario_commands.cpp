@@ -312,7 +312,7 @@ void Runner::UserDeleteBar(const std::vector<std::string>& w) {
 void Runner::ChooseReferences(const std::vector<std::string>& w) {
   static const char usage[] =
       "usage: choose-references [without-dialog|mirrored] [resize <width> <height>] "
-      "[disconnect|disconnect-from-dialog <ProgID>]";
+      "[disconnect|disconnect-from-dialog <ProgID>] [picture <name>]";
   bool withDialog = true;
   DialogPlan plan;
   for (std::size_t i = 1; i < w.size(); ++i) {
@@ -323,6 +323,8 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
     } else if (w[i] == "resize" && i + 2 < w.size()) {
       plan.resize = SIZE{static_cast<LONG>(Number(w[i + 1])), static_cast<LONG>(Number(w[i + 2]))};
       i += 2;
+    } else if (w[i] == "picture" && i + 1 < w.size()) {
+      plan.closingPicture = std::wstring(host::win::Wide(FromUtf8(w[++i])));
     } else if ((w[i] == "disconnect" || w[i] == "disconnect-from-dialog") && i + 1 < w.size()) {
       plan.fromDialog = w[i] == "disconnect-from-dialog";
       // Office going away while the dialog is open: the add-in is disconnected, let go of and
@@ -385,8 +387,16 @@ void Runner::Pictures(const std::vector<std::string>& w) {
 }
 
 void Runner::PictureToolbars(const std::vector<std::string>& w) {
-  Need(w, 2, "picture-toolbars <name>");
-  SaveToolbarsPicture(host_.editor->Bars(), std::wstring(host::win::Wide(FromUtf8(w[1]))));
+  Need(w, 2, "picture-toolbars <name> [hovering <bar> <index>]");
+  std::shared_ptr<host::sim::SimControl> hovered;
+  if (w.size() > 2) {
+    Need(w, 5, "picture-toolbars <name> [hovering <bar> <index>]");
+    if (w[2] != "hovering")
+      throw ScriptError{"usage: picture-toolbars <name> [hovering <bar> <index>]"};
+    hovered = Control(w[3], w[4]);
+  }
+  SaveToolbarsPicture(host_.editor->Bars(), std::wstring(host::win::Wide(FromUtf8(w[1]))),
+                      hovered.get());
 }
 
 Runner::Usage Runner::Measure() {
