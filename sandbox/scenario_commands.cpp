@@ -417,8 +417,15 @@ Runner::Usage Runner::Measure() {
 }
 
 void Runner::Soak(const std::vector<std::string>& w) {
-  Need(w, 2, "soak <cycles>");
+  Need(w, 2, "soak <cycles> [references]");
   const long cycles = Number(w[1]);
+  // With the References dialog opened, laid out, sized and closed in every cycle.
+  const bool references = w.size() > 2 && w[2] == "references";
+  if (w.size() > 2 && !references) throw ScriptError{"usage: soak <cycles> [references]"};
+  DialogPlan sized;
+  sized.resize = SIZE{1000, 700};
+  const auto project =
+      host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
   const auto module = Component("Soak");
   const auto click = [&](const char* bar, const char* index) {
     try {
@@ -440,6 +447,7 @@ void Runner::Soak(const std::vector<std::string>& w) {
     click("RIDAridAviri", "6");
     click("Quillon", "6");
     Control("Menu Bar", "2")->Click();  // a watch starts; the disconnection ends it
+    if (references) dialog_ = ShowReferencesDialog(project, 1500, sized);
     for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
       addins_.Disconnect(FromUtf8(progId));
     // The sandbox's own records grow by design; only what the add-ins leave behind counts.
