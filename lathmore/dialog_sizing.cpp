@@ -12,6 +12,7 @@ namespace lathmore {
 namespace {
 
 constexpr std::size_t kMostDigits = 5;
+constexpr host::Rect kUnread{};  // what a window call that failed gives
 
 std::int32_t Width(const host::Rect& r) { return r.right - r.left; }
 std::int32_t Height(const host::Rect& r) { return r.bottom - r.top; }
@@ -33,15 +34,14 @@ void DialogSizing::Begin(host::WindowHandle dialog, const LaidOutControls& contr
                          std::int32_t dpi) {
   End();
   laidOut_ = windows_->GetWindowRect(dialog);
-  if (Width(laidOut_) <= 0 || Height(laidOut_) <= 0) return;  // nothing to size from
+  if (laidOut_ == kUnread) return;  // nothing to size from
   dialog_ = dialog;
   dpi_ = dpi;
   known_.clear();
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i] == 0) continue;
-    // One whose place cannot be read stays where it is, as an unknown one does.
+    // One not found, or whose place cannot be read, stays where it is, as an unknown one does.
     const host::Rect screen = windows_->GetWindowRect(controls[i]);
-    if (screen == host::Rect{}) continue;
+    if (screen == kUnread) continue;
     known_.push_back(
         {controls[i], windows_->MapScreenRectToClient(dialog, screen), kControlMoves[i].follows});
   }
@@ -64,7 +64,7 @@ void DialogSizing::End() {
 void DialogSizing::Follow() {
   windows_->InDpiContextOf(dialog_, [this] {
     const host::Rect now = windows_->GetWindowRect(dialog_);
-    if (Width(now) <= 0 || Height(now) <= 0) return;
+    if (now == kUnread) return;  // the next change of size puts them right
     // Never less than laid out: a dialog made smaller some other way only cuts its controls off.
     const std::int32_t dw = std::max(0, Width(now) - Width(laidOut_));
     const std::int32_t dh = std::max(0, Height(now) - Height(laidOut_));
@@ -80,7 +80,7 @@ void DialogSizing::Follow() {
 void DialogSizing::Remember() {
   windows_->InDpiContextOf(dialog_, [this] {
     const host::Rect now = windows_->GetWindowRect(dialog_);
-    if (Width(now) <= 0 || Height(now) <= 0) return;
+    if (now == kUnread) return;
     // Kept failures are ignored: the next dialog then opens as this one did.
     for (const auto& [key, pixels] :
          {std::pair{kWidthKey, Width(now)}, {kHeightKey, Height(now)}}) {
@@ -118,7 +118,7 @@ host::Rect DialogSizing::Reopened() {
   const auto height = Kept(kHeightKey);
   if (!width || !height) return laidOut_;
   const host::Rect area = windows_->WorkAreaOf(dialog_);
-  if (Width(area) <= 0 || Height(area) <= 0) return laidOut_;  // nowhere known to fit it
+  if (area == kUnread) return laidOut_;  // nowhere known to fit it
   const std::int32_t w = std::max(Width(laidOut_), std::min(*width, Width(area)));
   const std::int32_t h = std::max(Height(laidOut_), std::min(*height, Height(area)));
   const std::int32_t left = Within(laidOut_.left, w, area.left, area.right);

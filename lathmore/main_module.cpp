@@ -21,10 +21,7 @@ MMain::MMain(std::shared_ptr<host::WindowSystem> windows, std::shared_ptr<host::
              std::shared_ptr<host::SettingsStore> settings)
     : windows_(windows), clock_(std::move(clock)), sizing_(windows, std::move(settings)) {}
 
-MMain::~MMain() {
-  StopWatch();
-  sizing_.End();
-}
+MMain::~MMain() { StopWatch(); }
 
 void MMain::StartWatch() {
   if (WatchTimerID != 0) windows_->KillTimer(WatchTimerID);

@@ -25,6 +25,33 @@ TEST(Sizing, EveryKnownControlFollowsItsEdgesAtEverySizeAndAStrangerStaysPut) {
   }
 }
 
+// Each dialog's own controls follow it, once each: none of an earlier dialog's, whose handles
+// the system may have given to other windows since.
+TEST(Sizing, OnlyTheKnownControlsOfThisDialogAreMoved) {
+  LaidOut d;
+  d.Reopen();
+  d.host.calls->ClearLog();
+  d.windows->UserSizes(d.dialog, 1000, 700);
+  EXPECT_EQ(d.host.calls->Count("Windows.MoveWindow"), 13u);
+  EXPECT_EQ(Places(d), Anchored(d, 280, 230));
+}
+
+// The 16th rectangle read is the OK button's, as the sizing notes it after the layout (the
+// layout reads the dialog's and thirteen controls', the sizing the dialog's first).
+TEST(Sizing, AControlWhosePlaceCannotBeReadStaysWhereItIs) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  const auto dialog = w.OpenDialog();
+  w.main.StartWatch();
+  w.host.calls->FailOn("Windows.GetWindowRect", 16);
+  w.windows->FireTimers();
+  const auto ok = w.Client("OK");
+  const auto cancel = w.Client("Cancel");
+  w.windows->UserSizes(dialog, 1000, 700);
+  EXPECT_EQ(w.Client("OK"), ok);
+  EXPECT_EQ(w.Client("Cancel"), Shifted(cancel, 280, 0, 0, 0));
+}
+
 TEST(Sizing, NeverSmallerThanLaidOutNorAreItsControlsPushedTogether) {
   LaidOut d;
   d.windows->UserSizes(d.dialog, 900, 600);
@@ -75,6 +102,8 @@ TEST(Sizing, AKeptSizeIsHeldToTheWorkAreaAndTheLaidOutSize) {
       // Smaller than laid out: laid out.
       {u"300", u"200", {100, 80, 820, 550}},
       {u"1000", u"200", {100, 80, 1100, 550}},
+      // Five digits at most: a size beyond any screen is still one.
+      {u"10000", u"00700", {0, 80, 1920, 780}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(host::ToUtf8(c.width) + " x " + host::ToUtf8(c.height));
@@ -88,7 +117,8 @@ TEST(Sizing, AKeptValueThatIsNoSizeOpensTheDialogAsLaidOut) {
   const std::u16string huge(3000, u'9');
   for (const std::u16string& bad :
        {std::u16string(), std::u16string(u"abc"), std::u16string(u"-800"), std::u16string(u"0"),
-        std::u16string(u"1e3"), std::u16string(u" 900"), std::u16string(u"900px"), huge}) {
+        std::u16string(u"1e3"), std::u16string(u" 900"), std::u16string(u"900px"),
+        std::u16string(u"100000"), huge}) {
     SCOPED_TRACE(host::ToUtf8(bad.substr(0, 12)));
     LaidOut d;
     d.Reopen(bad.c_str(), u"700");
@@ -131,6 +161,7 @@ TEST(Sizing, TheHookEndsAtDisconnectionAndTheDialogStaysAsItIs) {
   const auto places = Places(d);
   d.connect.AddinInstance_OnDisconnection();
   EXPECT_EQ(d.windows->HookCount(), 0u);
+  EXPECT_FALSE(d.main.SizingDialog());
   d.host.settings->ClearWrites();
   d.windows->UserSizes(d.dialog, 1200, 800);
   EXPECT_EQ(Places(d), places) << "nothing follows any more";
