@@ -177,7 +177,8 @@ Section "Uninstall"
   !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
   !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
   !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Lathmore.dll" "Lathmore for 32-bit Office"
-  ; The toolbars' places under "VB and VBA Program Settings" stay: they are the user's.
+  ; The settings under "VB and VBA Program Settings" stay (toolbar places, bookmarks, the References
+  ; dialog's size): they are the user's.
   Delete "$INSTDIR\x64\Quillon.dll"
   Delete "$INSTDIR\x64\Lathmore.dll"
   Delete "$INSTDIR\x86\Quillon.dll"
