@@ -21,6 +21,20 @@ using testing_support::Sweep;
 
 host::sim::HostCalls& Calls(Watch& w) { return *w.host.calls; }
 
+// A laid-out dialog the user has sized.
+std::unique_ptr<LaidOut> SizedTo(std::int32_t width, std::int32_t height) {
+  auto d = std::make_unique<LaidOut>();
+  d->windows->UserSizes(d->dialog, width, height);
+  return d;
+}
+
+// How many controls are not where `expected` puts them.
+int Elsewhere(const Watch& w, const std::map<std::string, host::Rect>& expected) {
+  int elsewhere = 0;
+  for (const auto& [name, place] : Places(w)) elsewhere += place != expected.at(name);
+  return elsewhere;
+}
+
 std::size_t FirstCall(const std::vector<std::string>& calls, const char* operation) {
   return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), operation) -
                                   calls.begin()) +
@@ -110,9 +124,7 @@ TEST(FaultSweep, ATickThatLaysTheDialogOut) {
             f.number != firstAfterStop("Windows.SetWindowPos")) {
           EXPECT_EQ(dialog, dialogLaidOut);
         }
-        int elsewhere = 0;
-        for (const auto& [name, place] : Places(w)) elsewhere += place != laidOut.at(name);
-        EXPECT_LE(elsewhere, 3);
+        EXPECT_LE(Elsewhere(w, laidOut), 3);
       });
 }
 
@@ -133,36 +145,23 @@ TEST(FaultSweep, ATickPastTheAllowance) {
 // Sizing by the user: a failed call leaves at most the one control it was for behind, or all of
 // them where they were when the dialog's own size could not be read, and never lets anything out.
 TEST(FaultSweep, TheUserSizingTheDialog) {
-  const auto arrange = [] {
-    auto d = std::make_unique<LaidOut>();
-    d->windows->UserSizes(d->dialog, 900, 600);
-    return d;
-  };
   Sweep(
-      "user sizes the dialog", arrange, Calls,
+      "user sizes the dialog", [] { return SizedTo(900, 600); }, Calls,
       [](LaidOut& d) { d.windows->UserSizes(d.dialog, 1000, 700); },
       [](LaidOut& d, const FailedCall& f) {
         EXPECT_EQ(d.Outer(), (host::Rect{100, 80, 1100, 780}));
-        const auto places = Places(d);
         if (f.operation == "Windows.GetWindowRect") {
-          EXPECT_EQ(places, Anchored(d, 180, 130)) << "where the last size put them";
+          EXPECT_EQ(Places(d), Anchored(d, 180, 130)) << "where the last size put them";
           return;
         }
-        const auto anchored = Anchored(d, 280, 230);
-        int elsewhere = 0;
-        for (const auto& [name, place] : places) elsewhere += place != anchored.at(name);
-        EXPECT_LE(elsewhere, f.operation == "Windows.MoveWindow" ? 1 : 0);
+        EXPECT_LE(Elsewhere(d, Anchored(d, 280, 230)), f.operation == "Windows.MoveWindow" ? 1 : 0);
       });
 }
 
 TEST(FaultSweep, TheDialogClosing) {
-  const auto arrange = [] {
-    auto d = std::make_unique<LaidOut>();
-    d->windows->UserSizes(d->dialog, 1000, 700);
-    return d;
-  };
   Sweep(
-      "the dialog closes", arrange, Calls, [](LaidOut& d) { d.windows->DestroyWindow(d.dialog); },
+      "the dialog closes", [] { return SizedTo(1000, 700); }, Calls,
+      [](LaidOut& d) { d.windows->DestroyWindow(d.dialog); },
       [](LaidOut& d, const FailedCall& f) {
         EXPECT_EQ(d.windows->HookCount(), 0u);
         EXPECT_FALSE(d.main.SizingDialog());
@@ -198,8 +197,7 @@ TEST(FaultSweep, DisconnectingWhileTheDialogIsSized) {
 // belongs.
 TEST(FaultSweep, ATickThatOpensTheDialogAtItsKeptSize) {
   const auto arrange = [] {
-    auto d = std::make_unique<LaidOut>();
-    d->windows->UserSizes(d->dialog, 1000, 700);
+    auto d = SizedTo(1000, 700);
     d->windows->DestroyWindow(d->dialog);
     d->controls.clear();
     d->dialog = d->OpenDialog();
@@ -227,10 +225,9 @@ TEST(FaultSweep, ATickThatOpensTheDialogAtItsKeptSize) {
         d.laidOut = laidOut;
         d.windows->UserSizes(d.dialog, 1200, 800);  // refused where the border could not be added
         const auto now = d.Outer();
-        const auto anchored = Anchored(d, now.right - now.left - 720, now.bottom - now.top - 470);
-        int elsewhere = 0;
-        for (const auto& [name, place] : Places(d)) elsewhere += place != anchored.at(name);
-        EXPECT_LE(elsewhere, 3) << "the ones the layout's failure touched";
+        EXPECT_LE(Elsewhere(d, Anchored(d, now.right - now.left - 720, now.bottom - now.top - 470)),
+                  3)
+            << "the ones the layout's failure touched";
       });
 }
 
