@@ -172,7 +172,8 @@ void Tick(HWND dialog, Watch& watch) {
   const RECT& before = watch.report.before;
   const bool resized = (now.right - now.left) != (before.right - before.left) ||
                        (now.bottom - now.top) != (before.bottom - before.top);
-  if (resized) watch.report.laidOutAfterMs = static_cast<long>(elapsed);
+  if (resized && watch.report.laidOutAfterMs < 0)
+    watch.report.laidOutAfterMs = static_cast<long>(elapsed);
   if (!resized && elapsed <= watch.limitMs) return;
   if (resized) {
     if (!CarryOutPlan(watch)) return;  // its call comes first
