@@ -357,9 +357,7 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
     return;
   }
   if (!withDialog) return;
-  const auto project =
-      host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
-  dialog_ = ShowReferencesDialog(project, 1500, plan);
+  dialog_ = OpenReferencesDialog(plan);
   const auto size = [](const RECT& r) {
     return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
   };
@@ -378,6 +376,12 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
               ? "; style " + Hex(c.styleBefore) + " to " + Hex(c.styleAfter)
               : ""));
   }
+}
+
+DialogReport Runner::OpenReferencesDialog(const DialogPlan& plan) {
+  const auto project =
+      host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
+  return ShowReferencesDialog(project, 1500, plan);
 }
 
 void Runner::Pictures(const std::vector<std::string>& w) {
@@ -424,8 +428,6 @@ void Runner::Soak(const std::vector<std::string>& w) {
   if (w.size() > 2 && !references) throw ScriptError{"usage: soak <cycles> [references]"};
   DialogPlan sized;
   sized.resize = SIZE{1000, 700};
-  const auto project =
-      host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
   const auto module = Component("Soak");
   const auto click = [&](const char* bar, const char* index) {
     try {
@@ -447,7 +449,7 @@ void Runner::Soak(const std::vector<std::string>& w) {
     click("RIDAridAviri", "6");
     click("Quillon", "6");
     Control("Menu Bar", "2")->Click();  // a watch starts; the disconnection ends it
-    if (references) dialog_ = ShowReferencesDialog(project, 1500, sized);
+    if (references) dialog_ = OpenReferencesDialog(sized);
     for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
       addins_.Disconnect(FromUtf8(progId));
     // The sandbox's own records grow by design; only what the add-ins leave behind counts.

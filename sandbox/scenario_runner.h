@@ -149,6 +149,8 @@ class Runner {
   // Tools > References, as the editor carries it out: the command's Click goes to every handler
   // first; then, unless one cancelled it, the modal dialog opens with its own message loop.
   void ChooseReferences(const std::vector<std::string>& w);
+  // The modal dialog, titled after the active project as the editor titles it.
+  DialogReport OpenReferencesDialog(const DialogPlan& plan);
   // Pictures are taken only where a folder was given, to be made into the README's pictures.
   void Pictures(const std::vector<std::string>& w);
   void PictureToolbars(const std::vector<std::string>& w);

@@ -144,32 +144,6 @@ void SimWindowTree::SetWindowPos(WindowHandle window, std::int32_t x, std::int32
   Resize(window, {physical(x), physical(y), physical(x + width), physical(y + height)});
 }
 
-void SimWindowTree::Resize(WindowHandle window, Rect physical) {
-  auto& info = windows_.at(window);
-  std::vector<WindowHooks> told;
-  for (const auto& [id, hook] : hooks_) {
-    if (hook.window != window) continue;
-    told.push_back(hook.hooks);
-    if (!(info.style & kSizingBorder)) continue;
-    // The hook's minimum is in the window's own pixels; user32 holds the window to it.
-    const auto least = [&](std::int32_t own) {
-      const DpiAwareness before = threadAwareness;
-      threadAwareness = info.awareness;
-      const std::int32_t physicalSize = ToPhysical(window, own);
-      threadAwareness = before;
-      return physicalSize;
-    };
-    physical.right = std::max(physical.right, physical.left + least(hook.hooks.minimumSize.x));
-    physical.bottom = std::max(physical.bottom, physical.top + least(hook.hooks.minimumSize.y));
-  }
-  const bool resized = (physical.right - physical.left) != (info.rect.right - info.rect.left) ||
-                       (physical.bottom - physical.top) != (info.rect.bottom - info.rect.top);
-  info.rect = physical;
-  if (!resized) return;
-  for (const auto& hooks : told)
-    if (hooks.sized) InOwnAwareness(window, hooks.sized);
-}
-
 template <typename Work>
 void SimWindowTree::InOwnAwareness(WindowHandle window, Work work) {
   // As a window procedure runs: in the window's awareness, and nothing thrown gets out.
@@ -180,6 +154,28 @@ void SimWindowTree::InOwnAwareness(WindowHandle window, Work work) {
   } catch (...) {
   }
   threadAwareness = before;
+}
+
+void SimWindowTree::Resize(WindowHandle window, Rect physical) {
+  auto& info = windows_.at(window);
+  std::vector<WindowHooks> told;
+  for (const auto& [id, hook] : hooks_) {
+    if (hook.window != window) continue;
+    told.push_back(hook.hooks);
+    if (!(info.style & kSizingBorder)) continue;
+    // The hook's minimum is in the window's own pixels; user32 holds the window to it.
+    const Point least = hook.hooks.minimumSize;
+    InOwnAwareness(window, [&] {
+      physical.right = std::max(physical.right, physical.left + ToPhysical(window, least.x));
+      physical.bottom = std::max(physical.bottom, physical.top + ToPhysical(window, least.y));
+    });
+  }
+  const bool resized = (physical.right - physical.left) != (info.rect.right - info.rect.left) ||
+                       (physical.bottom - physical.top) != (info.rect.bottom - info.rect.top);
+  info.rect = physical;
+  if (!resized) return;
+  for (const auto& hooks : told)
+    if (hooks.sized) InOwnAwareness(window, hooks.sized);
 }
 
 void SimWindowTree::MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y,

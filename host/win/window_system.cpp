@@ -34,8 +34,12 @@ void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 
 // The hooks of this DLL on windows, by subclass identifier. A hook's record goes when it ends; its
 // subclass may stay a little longer, passing every message on.
-std::map<UINT_PTR, std::pair<HWND, WindowHooks>>& Hooks() {
-  static std::map<UINT_PTR, std::pair<HWND, WindowHooks>> hooks;
+struct Hook {
+  HWND window;
+  WindowHooks hooks;
+};
+std::map<UINT_PTR, Hook>& Hooks() {
+  static std::map<UINT_PTR, Hook> hooks;
   return hooks;
 }
 
@@ -43,7 +47,7 @@ void RunHook(UINT_PTR id, std::function<void()> WindowHooks::*which) {
   Boundary<ErrorInfo::None>([id, which] {
     const auto found = Hooks().find(id);
     if (found == Hooks().end()) return;
-    const auto run = found->second.second.*which;  // it may end its own hook
+    const auto run = found->second.hooks.*which;  // it may end its own hook
     if (run) run();
   });
 }
@@ -67,7 +71,7 @@ LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       const auto found = Hooks().find(id);
       if (found != Hooks().end()) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        const Point least = found->second.second.minimumSize;
+        const Point least = found->second.hooks.minimumSize;
         limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, least.x);
         limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, least.y);
       }
@@ -187,7 +191,7 @@ class User32 : public WindowSystem {
   void UnhookWindow(HookId hook) override {
     const auto found = Hooks().find(hook);
     if (found == Hooks().end()) return;  // gone with its window
-    const HWND window = found->second.first;
+    const HWND window = found->second.window;
     Hooks().erase(found);
     const bool removed = RemoveWindowSubclass(window, HookProc, hook);
     if ((!removed && IsWindow(window)) || HooksRunning() > 0) KeepThisDllLoaded();
