@@ -56,6 +56,8 @@ class CodeModule {
   virtual ProcAtLine ProcOfLine(std::int32_t line) = 0;
   // The line of the procedure's declaration statement; fails for an unknown procedure.
   virtual std::int32_t ProcBodyLine(const Text& procName, ProcKind kind) = 0;
+  // The number of lines the module holds; 0 for an empty one.
+  virtual std::int32_t CountOfLines() = 0;
   // The text of `count` lines from `line`, without the final line terminator.
   virtual Text Lines(std::int32_t line, std::int32_t count) = 0;
   // Each line feed in `text` becomes a line break.

@@ -26,8 +26,12 @@ void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Applicat
   BuildCPToolbar();
   const host::Text windir = platform_.environment->Environ(u"windir");
   state_.WinDrive = windir.substr(0, 1);
-  // Last, once both bars stand where the user left them: the bookmarks of earlier sessions.
-  if (state_.BMToolbar) SavedBookmarks(*platform_.settings).Restore(*state_.BMToolbar);
+  // Last, once both bars stand where the user left them: the bookmarks of earlier sessions of
+  // this Office application. One whose program cannot be named keeps none, rather than another's.
+  state_.BookmarksSection = host::Ignore([&] {
+                              return BookmarksSectionOf(platform_.environment->ProgramPath());
+                            }).value_or(host::Text());
+  if (state_.BMToolbar) SavedBookmarks(*platform_.settings, state_).Restore(*state_.BMToolbar);
 }
 
 void dsrQuillon::AddinInstance_OnDisconnection() {

@@ -17,6 +17,9 @@ struct AddinState {
   std::shared_ptr<host::CommandBar> BMToolbar;
   std::shared_ptr<host::CommandBar> CPToolbar;
   host::Text WinDrive;  // empty or one character
+  // Where this Office application's bookmarks are kept ("Bookmarks\EXCEL"); empty when the
+  // application could not be named, and then none are kept.
+  host::Text BookmarksSection;
 };
 
 }  // namespace quillon

@@ -26,7 +26,7 @@ enum class LocateOutcome : std::int16_t {
 class mBookmarks {
  public:
   mBookmarks(AddinState& state, Feedback& feedback, host::SettingsStore& settings)
-      : state_(state), feedback_(feedback), saved_(settings) {}
+      : state_(state), feedback_(feedback), saved_(settings, state) {}
 
   // An unused button sets; a used one goes there, or sets again while Shift is held.
   void BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button);

@@ -123,34 +123,17 @@ void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>&
 
 void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& button) {
   std::shared_ptr<host::CodePane> pane;
-  std::shared_ptr<host::CodeModule> module;
   host::Selection s;
   host::Text text;
-  host::Text newText;
-  // Everything is read before the first edit, so a paste either leaves the module exactly as it
-  // was or, once the code was edited, goes on to the end.
   try {
     text = CopyBuffers[BufferOf(*button)];
     pane = Editor().ActiveCodePane();
     s = pane->GetSelection();
-    module = pane->CodeModule();
-    // Line SL as it stands once the selected text is gone, then the buffer at column SC in it.
-    const auto lines = SelectedLines(*module, s);
-    if (lines.empty()) return;
-    const host::Text line =
-        Left(lines.front(), std::int64_t{s.startColumn} - 1) + From(lines.back(), s.endColumn);
-    newText = Left(line, std::int64_t{s.startColumn} - 1) + text + From(line, s.startColumn);
-    DeleteSelection(*module, s);
+    if (!ReplaceSelection(*pane->CodeModule(), s, text)) return;
   } catch (const host::HostError&) {
     return;
   }
-
-  try {
-    module->ReplaceLine(s.startLine, newText);
-  } catch (const host::HostError&) {
-    host::Ignore([&] { module->InsertLines(s.startLine, newText); });
-  }
-  // The caret right after the pasted text.
+  // Every edit is done: from here on a refused step leaves the pasted text where it is.
   const auto feeds = CountLineFeeds(text);
   const std::int64_t line = std::int64_t{s.startLine} + feeds.count;
   const std::int64_t column =
@@ -163,6 +146,40 @@ void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& butt
     host::Ignore([&] { pane->SetSelection(l, c, l, c); });
   }
   feedback_.PlayRedoSound();
+}
+
+bool mCopyPaste::ReplaceSelection(host::CodeModule& module, const host::Selection& s,
+                                  const host::Text& text) {
+  // Everything an undo needs is read before the first edit.
+  if (s.startLine > module.CountOfLines()) {
+    // No line SL (an empty module): the text becomes new lines of its own.
+    if (s.endLine != s.startLine) InvalidCall();
+    if (!text.empty()) module.InsertLines(s.startLine, text);
+    return true;
+  }
+  const auto lines = SelectedLines(module, s);
+  if (lines.empty()) return false;
+  // Line SL as it stands once the selected text is gone, then the buffer at column SC in it.
+  const host::Text line =
+      Left(lines.front(), std::int64_t{s.startColumn} - 1) + From(lines.back(), s.endColumn);
+  const host::Text newText =
+      Left(line, std::int64_t{s.startColumn} - 1) + text + From(line, s.startColumn);
+  // The rewrite of line SL first: refused, nothing has changed.
+  module.ReplaceLine(s.startLine, newText);
+  if (s.endLine == s.startLine) return true;
+  // Then the rest of the selection, now below the pasted lines. Refused, line SL is put back
+  // as it was, so the module never holds half a paste.
+  const std::int32_t added = CountLineFeeds(newText).count;
+  try {
+    module.DeleteLines(s.startLine + added + 1, s.endLine - s.startLine);
+  } catch (const host::HostError&) {
+    host::Ignore([&] {
+      if (added > 0) module.DeleteLines(s.startLine + 1, added);
+      module.ReplaceLine(s.startLine, lines.front());
+    });
+    throw;
+  }
+  return true;
 }
 
 std::vector<host::Text> mCopyPaste::SelectedLines(host::CodeModule& module,
@@ -182,11 +199,6 @@ std::vector<host::Text> mCopyPaste::SelectedLines(host::CodeModule& module,
   }
   lines.push_back(joined.substr(start));
   return lines;
-}
-
-void mCopyPaste::DeleteSelection(host::CodeModule& module, const host::Selection& s) {
-  // Lines SL + 1 to EL go in one call; what is left of line SL is rewritten by the paste.
-  if (s.endLine > s.startLine) module.DeleteLines(s.startLine + 1, s.endLine - s.startLine);
 }
 
 void mCopyPaste::ClearCopyBuffers() {

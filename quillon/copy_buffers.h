@@ -36,8 +36,8 @@ class mCopyPaste {
   // were. `captionBefore` is the caption the click read, to put back.
   void CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button,
                         const host::Text& captionBefore);
-  // Silent on failure up to the editing of the code, which leaves the module as it was; from
-  // the first edit on, it always goes on to place the caret and play its sound.
+  // Silent on failure: the module ends as it was or with the whole paste in it; once every edit
+  // is done, it always goes on to place the caret and play its sound.
   void PasteBuffer(const std::shared_ptr<host::CommandBarButton>& button);
 
   // Buffer i belongs to the control at place i + 1 on the copy-buffer bar.
@@ -48,8 +48,10 @@ class mCopyPaste {
   static std::size_t BufferOf(host::CommandBarButton& button);
   // Lines SL to EL of the selection, whole.
   static std::vector<host::Text> SelectedLines(host::CodeModule& module, const host::Selection& s);
-  // Removes the lines below the selection's first; its first line is left to the paste's rewrite.
-  static void DeleteSelection(host::CodeModule& module, const host::Selection& s);
+  // Puts `text` in place of the selection: all of it, or, when the editor refuses an edit, the
+  // module exactly as it was and the refusal thrown. False when the selection holds no line.
+  static bool ReplaceSelection(host::CodeModule& module, const host::Selection& s,
+                               const host::Text& text);
 
   AddinState& state_;
   Feedback& feedback_;

@@ -7,7 +7,8 @@
 namespace quillon {
 
 inline constexpr std::u16string_view kSettingsApplication = u"Razurid";
-// Values "1" to "5": the record of the bookmark button at that place, empty for a free one.
+// One section under it per Office application, "Bookmarks\EXCEL", "Bookmarks\WINWORD": values
+// "1" to "5", the record of the bookmark button at that place, empty for a free one.
 inline constexpr std::u16string_view kBookmarksSection = u"Bookmarks";
 
 }  // namespace quillon

@@ -101,11 +101,21 @@ class CodeModuleObject final : public DispatchObject<> {
       : module_(std::move(module)) {}
 
  protected:
-  enum Member { ProcOfLine, ProcBodyLine, Lines, ReplaceLine, InsertLines, DeleteLines, CodePane };
+  enum Member {
+    ProcOfLine,
+    ProcBodyLine,
+    CountOfLines,
+    Lines,
+    ReplaceLine,
+    InsertLines,
+    DeleteLines,
+    CodePane
+  };
   TypeSpec& Type() const override {
     static TypeSpec type{"CodeModule",
                          {{L"ProcOfLine", kGet, 2, 2},
                           {L"ProcBodyLine", kGet, 2, 2},
+                          {L"CountOfLines", kGet, 0, 0},
                           {L"Lines", kGet, 2, 2},
                           {L"ReplaceLine", kMethod, 2, 2},
                           {L"InsertLines", kMethod, 2, 2},
@@ -125,6 +135,9 @@ class CodeModuleObject final : public DispatchObject<> {
       case ProcBodyLine:
         call.Return(static_cast<LONG>(
             module_->ProcBodyLine(call.Text(0), static_cast<host::ProcKind>(call.Int(1)))));
+        break;
+      case CountOfLines:
+        call.Return(static_cast<LONG>(module_->CountOfLines()));
         break;
       case Lines:
         call.Return(module_->Lines(call.Int(0), call.Int(1)));

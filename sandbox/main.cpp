@@ -38,7 +38,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   sandbox::ScenarioResult result;
-  { result = sandbox::RunScenario(script, ExeDirectory(), std::cout); }
+  const std::string path = argv[1];
+  const auto slash = path.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  { result = sandbox::RunScenario(script, ExeDirectory(), folder, std::cout); }
   CoFreeUnusedLibraries();
   OleUninitialize();
   return result.failed == 0 && result.passed > 0 ? 0 : 1;

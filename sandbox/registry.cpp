@@ -7,6 +7,7 @@
 
 #include "host/error.h"
 #include "host/win/unique.h"
+#include "sandbox/child_process.h"
 
 namespace sandbox {
 
@@ -53,22 +54,8 @@ void CopyToMachine(const host::Text& key) {
 }  // namespace
 
 unsigned long RunRegsvr32(const host::Text& dllPath, bool unregister) {
-  host::Text command =
-      u"regsvr32.exe /s " + host::Text(unregister ? u"/u " : u"") + u"\"" + dllPath + u"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::vector<wchar_t> line(command.begin(), command.end());
-  line.push_back(0);
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    throw host::HostError(HRESULT_FROM_WIN32(GetLastError()), u"Starting regsvr32");
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
+  return RunToEnd(u"regsvr32.exe /s " + host::Text(unregister ? u"/u " : u"") + u"\"" + dllPath +
+                  u"\"");
 }
 
 void MirrorUserClasses(const host::Text& dllPath) {

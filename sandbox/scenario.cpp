@@ -175,6 +175,7 @@ void Runner::Execute(const std::vector<std::string>& w) {
       {"soak", &Runner::Soak},
       {"registry-snapshot", &Runner::RegistrySnapshot},
       {"setting-number", &Runner::SettingNumber},
+      {"run-program", &Runner::RunProgram},
       {"picture-toolbars", &Runner::PictureToolbars},
       {"user-place", &Runner::UserPlace},
       {"user-delete-bar", &Runner::UserDeleteBar},
@@ -191,8 +192,8 @@ void Runner::Execute(const std::vector<std::string>& w) {
 namespace sandbox {
 
 ScenarioResult RunScenario(std::istream& script, const std::wstring& directory,
-                           std::ostream& transcript) {
-  const auto result = script::Runner(directory, transcript).Run(script);
+                           const std::string& scriptFolder, std::ostream& transcript) {
+  const auto result = script::Runner(directory, scriptFolder, transcript).Run(script);
   // What this run mirrored goes with it, so that no later run activates a class it did not see
   // registered.
   RemoveAllClassMirrors();

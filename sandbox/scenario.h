@@ -14,9 +14,10 @@ struct ScenarioResult {
   int failed = 0;
 };
 
-// `directory` is where the DLLs named in the script are found.
+// `directory` is where the DLLs named in the script are found; `scriptFolder` the script's own
+// folder, where the scripts it hands to another program are.
 ScenarioResult RunScenario(std::istream& script, const std::wstring& directory,
-                           std::ostream& transcript);
+                           const std::string& scriptFolder, std::ostream& transcript);
 
 // A line split into words; double quotes keep spaces, and inside them \n, \" and \\ are escapes.
 std::vector<std::string> SplitWords(const std::string& line);

@@ -1,5 +1,6 @@
 // The editor's side of a scenario (projects, code, selections, settings, sound files) and the
 // add-ins' (registering, connecting, clicking, the References dialog, the soak).
+#include "sandbox/child_process.h"
 #include "sandbox/scenario_runner.h"
 
 namespace sandbox::script {
@@ -521,6 +522,17 @@ void Runner::SettingNumber(const std::vector<std::string>& w) {
   Need(w, 5, "setting-number <application> <section> <key> <number>");
   const DWORD value = static_cast<DWORD>(Number(w[4]));
   StoreSetting(w, REG_DWORD, &value, sizeof value);
+}
+
+void Runner::RunProgram(const std::vector<std::string>& w) {
+  Need(w, 3, "run-program <program> <script>");
+  const Text program = DllPath(w[1]);
+  const std::string script = scriptFolder_ + "/" + w[2];
+  Tell(w[1] + " runs " + w[2] + ":");
+  out_.flush();
+  const auto code = RunToEnd(u"\"" + program + u"\" \"" + FromUtf8(script) + u"\"");
+  Check(code == 0, w[1] + " ran " + w[2] + " to its end with every expectation met",
+        "exit code " + std::to_string(code));
 }
 
 void Runner::Wait(const std::vector<std::string>& w) {

@@ -55,8 +55,9 @@ inline constexpr std::int32_t kReferencesCommand = 942;
 
 class Runner {
  public:
-  Runner(const std::wstring& directory, std::ostream& out)
+  Runner(const std::wstring& directory, const std::string& scriptFolder, std::ostream& out)
       : directory_(directory),
+        scriptFolder_(scriptFolder),
         out_(out),
         // The editor's own menu bar, with its References command.
         host_(host::sim::SimHostBuilder()
@@ -178,6 +179,10 @@ class Runner {
 
   void Wait(const std::vector<std::string>& w);
 
+  // Another Office application at the same time: the sandbox under another program's name (a
+  // copy beside it) runs a script of this one's folder to its end; passes when all of it did.
+  void RunProgram(const std::vector<std::string>& w);
+
   // ---- what is there ----------------------------------------------------------------------
 
   std::string Describe(const host::sim::SimCommandBar& bar) const;
@@ -194,6 +199,7 @@ class Runner {
   void ExpectControl(const std::vector<std::string>& w);
 
   std::wstring directory_;
+  std::string scriptFolder_;
   std::ostream& out_;
   host::sim::SimHost host_;
   host::win::ComPtr<IDispatch> vbe_;

@@ -46,6 +46,11 @@ SimHostBuilder& SimHostBuilder::NoEnv(const Text& name) {
   return *this;
 }
 
+SimHostBuilder& SimHostBuilder::Program(const Text& path) {
+  host_.environment->SetProgramPath(path);
+  return *this;
+}
+
 SimHostBuilder& SimHostBuilder::Setting(const Text& application, const Text& section,
                                         const Text& key, const Text& value) {
   host_.settings->Store(application, section, key, value);

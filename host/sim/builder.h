@@ -35,12 +35,14 @@ struct SimHost {
 
 class SimHostBuilder {
  public:
-  // Version "7.01", windir "C:\Windows"; nothing open, stored or on disk.
+  // Version "7.01", windir "C:\Windows", the program EXCEL.EXE; nothing open, stored or on disk.
   SimHostBuilder();
 
   SimHostBuilder& Version(const Text& version);
   SimHostBuilder& Env(const Text& name, const Text& value);
   SimHostBuilder& NoEnv(const Text& name);
+  // The running program, EXCEL.EXE unless given.
+  SimHostBuilder& Program(const Text& path);
   SimHostBuilder& SoundFile(const Text& path);
   SimHostBuilder& Setting(const Text& application, const Text& section, const Text& key,
                           const Text& value);

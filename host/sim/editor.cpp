@@ -54,6 +54,11 @@ std::int32_t SimCodeModule::ProcBodyLine(const Text& procName, ProcKind kind) {
   throw HostError(codes::kNotFound, u"Sub or Function not defined");
 }
 
+std::int32_t SimCodeModule::CountOfLines() {
+  Enter("CodeModule.CountOfLines");
+  return LineCount(component_.Code());
+}
+
 Text SimCodeModule::Lines(std::int32_t line, std::int32_t count) {
   Enter("CodeModule.Lines");
   const auto& lines = component_.Code();

@@ -40,6 +40,7 @@ class SimCodeModule : public CodeModule {
 
   ProcAtLine ProcOfLine(std::int32_t line) override;
   std::int32_t ProcBodyLine(const Text& procName, ProcKind kind) override;
+  std::int32_t CountOfLines() override;
   Text Lines(std::int32_t line, std::int32_t count) override;
   void ReplaceLine(std::int32_t line, const Text& text) override;
   void InsertLines(std::int32_t line, const Text& text) override;

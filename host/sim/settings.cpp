@@ -42,4 +42,9 @@ Text SimEnvironment::Environ(const Text& name) {
   return {};
 }
 
+Text SimEnvironment::ProgramPath() {
+  calls_->Enter("Environment.ProgramPath");
+  return programPath_;
+}
+
 }  // namespace host::sim

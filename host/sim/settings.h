@@ -51,12 +51,15 @@ class SimEnvironment : public Environment {
  public:
   explicit SimEnvironment(std::shared_ptr<HostCalls> calls) : calls_(std::move(calls)) {}
   Text Environ(const Text& name) override;
+  Text ProgramPath() override;
   void Set(const Text& name, const Text& value) { variables_[name] = value; }
+  void SetProgramPath(const Text& path) { programPath_ = path; }
   void Unset(const Text& name) { variables_.erase(name); }
 
  private:
   std::shared_ptr<HostCalls> calls_;
   std::map<Text, Text> variables_;
+  Text programPath_ = u"C:\\Program Files\\Microsoft Office\\root\\Office16\\EXCEL.EXE";
 };
 
 }  // namespace host::sim

@@ -49,6 +49,10 @@ class WinCodeModule : public CodeModule {
                     Args(Variant::Text(procName), Variant::Int(static_cast<LONG>(kind))));
     return ToInt32(v);
   }
+  std::int32_t CountOfLines() override {
+    auto v = d_.Get(L"CountOfLines");
+    return ToInt32(v);
+  }
   Text Lines(std::int32_t line, std::int32_t count) override {
     auto v = d_.Get(L"Lines", Args(Variant::Int(line), Variant::Int(count)));
     return ToText(v);

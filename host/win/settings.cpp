@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/error.h"
+#include "host/growing_read.h"
 #include "host/win/unique.h"
 
 namespace host::win {
@@ -16,16 +17,19 @@ class WinSettings : public SettingsStore {
   Text GetSetting(const Text& application, const Text& section, const Text& key,
                   const Text& defaultValue) override {
     const auto path = SettingsKeyPath(application, section);
-    DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, Wide(path), Wide(key), RRF_RT_REG_SZ, nullptr, nullptr,
-                     &bytes) != ERROR_SUCCESS)
-      return defaultValue;
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1);
-    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CURRENT_USER, Wide(path), Wide(key), RRF_RT_REG_SZ, nullptr,
-                     buffer.data(), &bytes) != ERROR_SUCCESS)
-      return defaultValue;
-    return FromWide(std::wstring_view(buffer.data()));
+    // Another Office application may write the value between its size and its read.
+    const auto value = ReadGrowing<wchar_t>(256, [&](wchar_t* buffer, std::size_t capacity) {
+      DWORD bytes = static_cast<DWORD>(capacity * sizeof(wchar_t));
+      const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, Wide(path), Wide(key), RRF_RT_REG_SZ,
+                                          nullptr, buffer, &bytes);
+      if (status == ERROR_MORE_DATA) return ReadResult{ReadOutcome::MoreData, bytes / 2 + 1};
+      if (status != ERROR_SUCCESS) return ReadResult{ReadOutcome::Failed, 0};
+      // The length up to the terminator RegGetValueW puts after a REG_SZ.
+      const std::wstring_view read(buffer, std::min<std::size_t>(capacity, bytes / 2));
+      return ReadResult{ReadOutcome::Done, std::min(read.size(), read.find(L'\0'))};
+    });
+    if (!value) return defaultValue;
+    return FromWide(*value);
   }
 
   void SaveSetting(const Text& application, const Text& section, const Text& key,
@@ -52,6 +56,18 @@ class WinEnvironment : public Environment {
     const DWORD length = GetEnvironmentVariableW(Wide(name), buffer.data(), needed);
     if (length == 0 || length >= needed) return {};
     return FromWide(std::wstring_view(buffer.data(), length));
+  }
+
+  Text ProgramPath() override {
+    const auto path = ReadGrowing<wchar_t>(MAX_PATH, [](wchar_t* buffer, std::size_t capacity) {
+      const DWORD length = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(capacity));
+      if (length == 0) return ReadResult{ReadOutcome::Failed, 0};
+      // A path cut to the buffer fills it whole.
+      if (length >= capacity) return ReadResult{ReadOutcome::MoreData, 0};
+      return ReadResult{ReadOutcome::Done, length};
+    });
+    if (!path) throw HostError(codes::kFail, u"The program's path could not be read.");
+    return FromWide(*path);
   }
 };
 

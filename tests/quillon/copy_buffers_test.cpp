@@ -205,17 +205,29 @@ TEST(Paste, IntoAnotherModule) {
   EXPECT_EQ(s.Code()->Code().size(), 10u) << "the source module is untouched";
 }
 
-TEST(Paste, ARefusedReplacementIsInsertedInstead) {
+TEST(Paste, ARefusedReplacementLeavesTheCodeAsItWas) {
   CopySession s;
   s.Capture(1, {8, 1, 8, 4});
   s.TakeSounds();
+  const auto before = s.Code()->Code();
   s.host.calls->FailOn("CodeModule.ReplaceLine", 1);
   s.Select(s.Code(), {10, 5, 10, 5});
   s.Buffer(1)->Click();
-  EXPECT_EQ(s.Code()->Code()[9], u"0123abc456789");
-  EXPECT_EQ(s.Code()->Code()[10], u"0123456789");
-  EXPECT_EQ(s.Code()->Pane()->selection, (host::Selection{10, 8, 10, 8}));
-  EXPECT_THAT(s.TakeSounds(), ElementsAre("redo.wav"));
+  EXPECT_EQ(s.Code()->Code(), before) << "never inserted as well as kept";
+  EXPECT_EQ(s.Code()->Pane()->selection, (host::Selection{10, 5, 10, 5}));
+  EXPECT_THAT(s.TakeSounds(), IsEmpty());
+  EXPECT_EQ(s.host.calls->Count("CodeModule.InsertLines"), 0u);
+}
+
+TEST(Paste, IntoAnEmptyModuleTheTextBecomesItsLines) {
+  LiveSession s(WithSounds().Project(u"P", u"C:\\P.xlsm").Module(u"M", u""));
+  const auto m = s.Component(u"P", u"M");
+  dynamic_cast<EntryPoints&>(*s.addin.Actions()).CopyPaste().CopyBuffers[0] = u"a\nb";
+  s.Buffer(1)->SetShown(u"a\u2026", {}, host::kStateDown);
+  s.Select(m, {1, 1, 1, 1});
+  s.Buffer(1)->Click();
+  EXPECT_EQ(m->Code(), (std::vector<host::Text>{u"a", u"b"}));
+  EXPECT_EQ(m->Pane()->selection, (host::Selection{2, 2, 2, 2}));
 }
 
 TEST(Paste, AnEmptyBufferOnlyRemovesTheSelection) {

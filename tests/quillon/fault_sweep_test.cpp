@@ -95,7 +95,7 @@ TEST(FaultSweep, RestoringSavedBookmarksNeverFailsTheConnection) {
       "connect with a saved bookmark",
       [&] {
         return std::make_unique<host::sim::SimHost>(
-            World().Setting(u"Razurid", u"Bookmarks", u"2", record).Build());
+            World().Setting(u"Razurid", u"Bookmarks\\EXCEL", u"2", record).Build());
       },
       [](host::sim::SimHost& h) -> host::sim::HostCalls& { return *h.calls; },
       [](host::sim::SimHost& h) {
@@ -115,7 +115,9 @@ TEST(FaultSweep, RestoringSavedBookmarksNeverFailsTheConnection) {
         // The second value read is button 2's; the bar's calls come after it.
         const auto from = calls.begin() + (calls.rend() - last);
         const auto reads = std::count(from, calls.begin() + f.number, "Settings.GetSetting");
-        const bool ownRead = f.operation == "Settings.GetSetting" && reads == 2;
+        // Without the program's name no application's bookmarks are restored.
+        const bool ownRead = (f.operation == "Settings.GetSetting" && reads == 2) ||
+                             f.operation == "Environment.ProgramPath";
         const bool beforeCaption =
             reads == 2 && In({"CommandBar.Controls", "CommandBarControls.Item",
                               "CommandBarControl.AsButton", "CommandBarButton.Caption="},
@@ -321,40 +323,70 @@ TEST(FaultSweep, CapturingIntoAFreeButton) {
       });
 }
 
-TEST(FaultSweep, PastingABuffer) {
-  const std::vector<host::Text> before(FilledBuffer()->Component(u"Budget", u"Module1")->Code());
-  // Lines 4 and 5 ("    x = 1", "    y = 2") with "x = 1" to "    y" selected become one.
-  std::vector<host::Text> pasted = before;
-  pasted[3] = u"    old text = 2";
-  pasted.erase(pasted.begin() + 4);
-  // A refused replacement is answered by inserting the new line above line SL.
-  std::vector<host::Text> inserted = before;
-  inserted[3] = u"    old text = 2";
-  inserted[4] = u"    x = 1";
+// A paste of `buffer` over `selection` in module "Target" (holding `code`), swept with each call
+// failing once and then with every replacement and insertion refused: the module holds exactly
+// its old text or exactly `pasted`, never half of a paste, and only a finished paste plays its
+// sound and moves the caret to `caret`.
+void SweepPaste(const char* action, const char16_t* code, host::Selection selection,
+                const host::Text& buffer, const std::vector<host::Text>& pasted,
+                host::Selection caret) {
+  const auto arrange = [&] {
+    auto s = std::make_unique<LiveSession>(
+        WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm").Module(u"Target", code));
+    Buffers(*s).CopyBuffers[1] = buffer;
+    s->Buffer(2)->SetShown(u"buffer", {}, host::kStateDown);
+    s->Select(s->Component(u"Budget", u"Target"), selection);
+    s->TakeSounds();
+    return s;
+  };
+  const std::vector<host::Text> before = arrange()->Component(u"Budget", u"Target")->Code();
+  const auto check = [&](LiveSession& s, const FailedCall& f) {
+    EXPECT_EQ(f.threw, In(kClickEntry, f.operation));
+    EXPECT_EQ(Buffers(s).CopyBuffers[1], buffer) << "a paste never changes its buffer";
+    const auto target = s.Component(u"Budget", u"Target");
+    const auto sounds = s.TakeSounds();
+    if (target->Code() == before) {
+      EXPECT_THAT(sounds, ::testing::IsEmpty()) << "a paste that did not happen is silent";
+      EXPECT_EQ(target->Pane()->selection, selection);
+      return;
+    }
+    EXPECT_EQ(target->Code(), pasted);
+    if (f.operation != "CodePane.SetSelection") {
+      EXPECT_EQ(target->Pane()->selection, caret);
+    }
+    if (!f.operation.starts_with("Sound.")) {
+      EXPECT_EQ(sounds, std::vector<std::string>{"redo.wav"});
+    }
+  };
   Sweep(
-      "paste", FilledBuffer, Calls, [](LiveSession& s) { s.Buffer(2)->Click(); },
-      [&](LiveSession& s, const FailedCall& f) {
-        EXPECT_EQ(f.threw, In(kClickEntry, f.operation));
-        EXPECT_EQ(Buffers(s).CopyBuffers[1], kOld) << "a paste never changes its buffer";
-        const auto& code = s.Component(u"Budget", u"Module1")->Code();
-        const auto sounds = s.TakeSounds();
-        if (code == before) {
-          // Stopped before the first edit: nothing else happened either.
-          EXPECT_THAT(sounds, ::testing::IsEmpty());
-          return;
-        }
-        // Once the code was edited, the paste finished: the new text, the caret after it and
-        // the sound, each step whose failure is ignored aside.
-        EXPECT_EQ(code, f.operation == "CodeModule.ReplaceLine" ? inserted : pasted);
-        if (f.operation != "CodePane.SetSelection") {
-          const auto& caret = s.Component(u"Budget", u"Module1")->Pane()->selection;
-          EXPECT_EQ(caret.startLine, 4);
-          EXPECT_EQ(caret.startColumn, 13);
-        }
-        if (!f.operation.starts_with("Sound.")) {
-          EXPECT_EQ(sounds, std::vector<std::string>{"redo.wav"});
-        }
-      });
+      action, arrange, Calls, [](LiveSession& s) { s.Buffer(2)->Click(); }, check);
+
+  SCOPED_TRACE(std::string(action) + ": every ReplaceLine and InsertLines refused");
+  auto refused = arrange();
+  refused->host.calls->FailOn("CodeModule.ReplaceLine");
+  refused->host.calls->FailOn("CodeModule.InsertLines");
+  refused->Buffer(2)->Click();
+  EXPECT_EQ(refused->Component(u"Budget", u"Target")->Code(), before);
+  EXPECT_THAT(refused->TakeSounds(), ::testing::IsEmpty());
+}
+
+TEST(FaultSweep, PastingOverOneLine) {
+  SweepPaste("paste over one line", u"abcdefgh\nnext", {1, 3, 1, 6}, u"XY", {u"abXYfgh", u"next"},
+             {1, 5, 1, 5});
+}
+
+TEST(FaultSweep, PastingOverThreeLines) {
+  SweepPaste("paste over three lines", u"abcdefgh\nijklm\nnopqrstu\nlast", {1, 3, 3, 2}, u"XY",
+             {u"abXYopqrstu", u"last"}, {1, 5, 1, 5});
+  // Two lines of text over three: the rewritten line SL becomes two lines before the rest of
+  // the selection goes, and an undo has to take both back.
+  SweepPaste("paste of two lines over three", u"abcdefgh\nijklm\nnopqrstu\nlast", {1, 3, 3, 2},
+             u"XY\nZ", {u"abXY", u"Zopqrstu", u"last"}, {2, 2, 2, 2});
+}
+
+TEST(FaultSweep, PastingIntoAnEmptyModule) {
+  SweepPaste("paste into an empty module", u"", {1, 1, 1, 1}, u"XY\nZ", {u"XY", u"Z"},
+             {2, 2, 2, 2});
 }
 
 TEST(FaultSweep, ClearingBuffers) {

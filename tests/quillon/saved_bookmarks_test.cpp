@@ -29,12 +29,12 @@ SimHostBuilder Budget(const char16_t* file = u"C:\\Work\\Budget_07.xlsm") {
 SimHostBuilder WithSaved(SimHostBuilder builder,
                          std::initializer_list<std::pair<const char16_t*, const char16_t*>> saved) {
   for (const auto& [place, record] : saved)
-    builder.Setting(u"Razurid", u"Bookmarks", place, record);
+    builder.Setting(u"Razurid", u"Bookmarks\\EXCEL", place, record);
   return builder;
 }
 
 std::optional<host::Text> Saved(const LiveSession& s, const char16_t* place) {
-  return s.host.settings->Stored(u"Razurid", u"Bookmarks", place);
+  return s.host.settings->Stored(u"Razurid", u"Bookmarks\\EXCEL", place);
 }
 
 TEST(SavedBookmarks, EveryChangeOfAButtonIsSavedAtOnce) {
@@ -135,6 +135,79 @@ TEST(SavedBookmarks, ABarTheUserDeletedLeavesTheSavedRecordsAsTheyWere) {
   s.host.Bar(u"Quillon")->Remove();
   s.addin.AddinInstance_OnDisconnection();
   EXPECT_EQ(Saved(s, u"1"), u"Budget_07.xlsm|Module1|Main|1");
+}
+
+TEST(SavedBookmarks, EachOfficeApplicationKeepsItsOwnUnderItsProgramName) {
+  for (const auto& [path, section] :
+       {std::pair{u"C:\\Program Files\\Microsoft Office\\root\\Office16\\EXCEL.EXE",
+                  u"Bookmarks\\EXCEL"},
+        std::pair{u"C:\\Office\\winword.exe", u"Bookmarks\\WINWORD"},
+        std::pair{u"C:\\Office.16\\MSACCESS", u"Bookmarks\\MSACCESS"},
+        std::pair{u"D:/apps/PowerPnt.Exe", u"Bookmarks\\POWERPNT"},
+        std::pair{u"OUTLOOK.EXE", u"Bookmarks\\OUTLOOK"},
+        std::pair{u"Z:\\build\\sandbox.exe", u"Bookmarks\\SANDBOX"},
+        std::pair{u"C:\\Tools\\\u00e4rger.v2.exe", u"Bookmarks\\\u00e4RGER.V2"},
+        std::pair{u"C:\\Office\\", u""}, std::pair{u"C:\\Office\\.exe", u""}, std::pair{u"", u""}})
+    EXPECT_EQ(BookmarksSectionOf(path), section) << host::ToUtf8(path);
+}
+
+// Excel's five bookmarks, as Excel left them, while Word's editor sets, fails and resets its own.
+TEST(SavedBookmarks, AnotherApplicationNeverShowsChangesOrFreesThem) {
+  const std::vector<std::pair<const char16_t*, const char16_t*>> excel = {
+      {u"1", u"Budget_07.xlsm|Module1|Main|2"},
+      {u"2", u"Budget_07.xlsm|Module1||1"},
+      {u"3", u"Budget_07.xlsm|Entry|Designer"},
+      {u"4", u"Other.xlsm|Module1||3"},
+      {u"5", u"Budget_07.xlsm|Module1|Main|1"}};
+  auto word = Budget(u"C:\\Work\\Letter.docm").Program(u"C:\\Office\\WINWORD.EXE");
+  for (const auto& [place, record] : excel)
+    word.Setting(u"Razurid", u"Bookmarks\\EXCEL", place, record);
+  word.Setting(u"Razurid", u"Bookmarks\\WINWORD", u"2", u"Gone.docm|Module1||1");
+  word.Setting(u"Razurid", u"Bookmarks", u"1", u"Letter.docm|Module1||4");
+  LiveSession s(word);
+  for (int i = 1; i <= 5; ++i) {
+    if (i != 2) {
+      EXPECT_EQ(s.Bookmark(i)->CaptionShown(), u"Unused bookmark") << i;
+    }
+  }
+  EXPECT_EQ(s.Bookmark(2)->CaptionShown(), u"Gone.docm - Module1 -  Line 1") << "Word's own";
+
+  s.host.settings->ClearWrites();
+  s.Bookmark(2)->Click();  // a workbook that is gone: Word's button is freed
+  s.Caret(s.Component(u"Budget", u"Module1"), 5);
+  s.Bookmark(1)->Click();
+  s.Bookmark(6)->Click();
+  ASSERT_FALSE(s.host.settings->Writes().empty());
+  for (const auto& write : s.host.settings->Writes())
+    EXPECT_EQ(write.section, u"Bookmarks\\WINWORD") << host::ToUtf8(write.key);
+  for (const auto& [place, record] : excel)
+    EXPECT_EQ(s.host.settings->Stored(u"Razurid", u"Bookmarks\\EXCEL", place), record);
+  EXPECT_EQ(s.host.settings->Stored(u"Razurid", u"Bookmarks", u"1"), u"Letter.docm|Module1||4")
+      << "values of no application are neither read nor moved";
+}
+
+TEST(SavedBookmarks, AnApplicationWithoutANameKeepsNone) {
+  auto builder = WithSaved(Budget(), {{u"1", u"Budget_07.xlsm|Module1||1"}});
+  builder.Program(u"C:\\Office\\");
+  LiveSession s(builder);
+  EXPECT_EQ(s.Bookmark(1)->CaptionShown(), u"Unused bookmark");
+  s.Caret(s.Component(u"Budget", u"Module1"), 4);
+  s.Bookmark(2)->Click();
+  EXPECT_EQ(s.Bookmark(2)->DescriptionShown(), u"Budget_07.xlsm|Module1|Main|1") << "still works";
+  EXPECT_THAT(s.host.settings->Writes(), IsEmpty());
+}
+
+TEST(SavedBookmarks, ARecordLongerThanAnyQuillonWritesIsDamaged) {
+  // "B.xlsm|M|" and "|1" around the procedure's name.
+  const host::Text longest = u"B.xlsm|M|" + host::Text(kLongestSavedRecord - 11, u'p') + u"|1";
+  const host::Text longer = u"B.xlsm|M|" + host::Text(kLongestSavedRecord - 10, u'p') + u"|1";
+  const host::Text huge = u"B.xlsm|M|" + host::Text(5000, u'p') + u"|1";
+  LiveSession s(
+      WithSaved(Budget(), {{u"1", longest.c_str()}, {u"2", longer.c_str()}, {u"3", huge.c_str()}}));
+  EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), longest);
+  EXPECT_EQ(s.Bookmark(2)->CaptionShown(), u"Unused bookmark");
+  EXPECT_EQ(s.Bookmark(3)->CaptionShown(), u"Unused bookmark");
+  EXPECT_EQ(Saved(s, u"3"), huge) << "left as it is until the button changes";
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(Tooltips, KeepInStepWithEveryCaption) {
 
 TEST(Tooltips, ARestoredOrDiscardedBookmarkTellsItsNewState) {
   LiveSession s(WithSounds()
-                    .Setting(u"Razurid", u"Bookmarks", u"1", u"Gone.xlsm|Module1||1")
+                    .Setting(u"Razurid", u"Bookmarks\\EXCEL", u"1", u"Gone.xlsm|Module1||1")
                     .Project(u"Budget", u"C:\\Work\\Budget.xlsm")
                     .Module(u"Module1"));
   EXPECT_EQ(s.Bookmark(1)->TooltipShown(), BookmarkTooltip(u"Gone.xlsm - Module1 -  Line 1"));
