@@ -1,5 +1,6 @@
 #include "quillon/tooltips.h"
 
+#include <algorithm>
 #include <string>
 
 #include "host/error.h"
@@ -8,7 +9,24 @@
 namespace quillon {
 
 namespace {
+
 constexpr char16_t kEllipsis = u'\u2026';
+
+// Where a text cut after `count` code units ends: one sooner when that would part a surrogate
+// pair, so a character is shown whole or not at all.
+std::size_t CutPoint(const host::Text& text, std::size_t count) {
+  if (count >= text.size()) return text.size();
+  if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) return count - 1;
+  return count;
+}
+
+// The start of a tooltip the editor would not take: its first line, at most 80 characters.
+host::Text Shortened(const host::Text& tooltip) {
+  const std::size_t line = std::min(tooltip.find(u'\n'), tooltip.size());
+  const std::size_t end = CutPoint(tooltip, std::min(line, kShortTooltipCharacters));
+  return end == tooltip.size() ? tooltip : tooltip.substr(0, end) + kEllipsis;
+}
+
 }  // namespace
 
 host::Text BookmarkTooltip(const host::Text& caption) {
@@ -23,7 +41,7 @@ host::Text BufferTooltip(const host::Text& text) {
     if (lines == kPreviewLines && end == text.size()) end = i;
     ++lines;
   }
-  if (end > kPreviewCharacters) end = kPreviewCharacters;
+  end = CutPoint(text, std::min(end, kPreviewCharacters));
   host::Text preview = text.substr(0, end);
   if (end < text.size()) preview += kEllipsis;
   const auto count = std::to_string(lines) + (lines == 1 ? " line" : " lines");
@@ -31,7 +49,17 @@ host::Text BufferTooltip(const host::Text& text) {
 }
 
 void ShowTooltip(host::CommandBarButton& button, const host::Text& tooltip) {
-  host::Ignore([&] { button.SetTooltipText(tooltip); });
+  // Refused, the old tooltip would tell of the button's old state: a shorter one, else none.
+  const host::Text shortened = Shortened(tooltip);
+  const host::Text none;
+  for (const host::Text* attempt : {&tooltip, &shortened, &none}) {
+    if (attempt != &tooltip && *attempt == tooltip) continue;
+    if (host::Ignore([&] {
+          button.SetTooltipText(*attempt);
+          return true;
+        }))
+      return;
+  }
 }
 
 }  // namespace quillon

@@ -11,6 +11,7 @@ namespace quillon {
 
 inline constexpr std::size_t kPreviewLines = 5;
 inline constexpr std::size_t kPreviewCharacters = 200;
+inline constexpr std::size_t kShortTooltipCharacters = 80;
 
 // A used bookmark: its place (the caption) over the hint.
 host::Text BookmarkTooltip(const host::Text& caption);
@@ -18,7 +19,8 @@ host::Text BookmarkTooltip(const host::Text& caption);
 // its line count.
 host::Text BufferTooltip(const host::Text& text);
 
-// Sets the tooltip; one the editor refuses never fails the action that changed the button.
+// Sets the tooltip; one the editor refuses is tried again as its first line (at most 80
+// characters), then empty, and never fails the action that changed the button.
 void ShowTooltip(host::CommandBarButton& button, const host::Text& tooltip);
 
 }  // namespace quillon

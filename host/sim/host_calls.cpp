@@ -26,15 +26,16 @@ bool HostCalls::Fails(std::string_view operation) {
   const auto plan = plans_.find(operation);
   if (plan == plans_.end()) return false;
   if (plan->second.remaining < 0) return true;
-  if (plan->second.remaining-- == 0) {
-    plans_.erase(plan);
-    return true;
+  if (plan->second.remaining > 0) {
+    --plan->second.remaining;
+    return false;
   }
-  return false;
+  if (--plan->second.times == 0) plans_.erase(plan);
+  return true;
 }
 
-void HostCalls::FailOn(std::string_view operation, int occurrence) {
-  plans_[std::string(operation)] = Plan{occurrence <= 0 ? -1 : occurrence - 1};
+void HostCalls::FailOn(std::string_view operation, int occurrence, int times) {
+  plans_[std::string(operation)] = Plan{occurrence <= 0 ? -1 : occurrence - 1, times};
 }
 
 void HostCalls::FailCallNumber(std::size_t number) {

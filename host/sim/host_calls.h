@@ -18,9 +18,9 @@ class HostCalls {
   // failure the real system reports by doing nothing and answering 0, as user32 does.
   bool Fails(std::string_view operation);
 
-  // Fails the `occurrence`-th call (1-based, counted from now) of `operation`, or every call of
-  // it when `occurrence` is 0.
-  void FailOn(std::string_view operation, int occurrence = 0);
+  // Fails the `occurrence`-th call (1-based, counted from now) of `operation` and the `times` - 1
+  // calls of it after that one, or every call of it when `occurrence` is 0.
+  void FailOn(std::string_view operation, int occurrence = 0, int times = 1);
   // Fails the `number`-th call (1-based, counted from now) of any operation.
   void FailCallNumber(std::size_t number);
   void ClearFailures();
@@ -32,6 +32,7 @@ class HostCalls {
  private:
   struct Plan {
     int remaining = 0;  // calls still to pass before the failing one; -1 fails every call
+    int times = 1;      // calls that fail from there on
   };
   std::vector<std::string> log_;
   std::map<std::string, Plan, std::less<>> plans_;

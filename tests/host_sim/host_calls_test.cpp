@@ -20,6 +20,16 @@ TEST(HostCalls, FailsTheNthCallOfAnOperationOnce) {
   EXPECT_EQ(calls.Log().size(), 4u);
 }
 
+TEST(HostCalls, FailsSeveralCallsInARowFromTheNth) {
+  HostCalls calls;
+  calls.FailOn("X.Op", 2, 2);
+  EXPECT_NO_THROW(calls.Enter("X.Op"));
+  EXPECT_THROW(calls.Enter("X.Op"), HostError);
+  EXPECT_NO_THROW(calls.Enter("Y.Op"));
+  EXPECT_THROW(calls.Enter("X.Op"), HostError);
+  EXPECT_NO_THROW(calls.Enter("X.Op"));
+}
+
 TEST(HostCalls, FailsEveryCallUntilCleared) {
   HostCalls calls;
   calls.FailOn("X.Op");

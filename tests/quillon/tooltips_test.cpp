@@ -72,5 +72,44 @@ TEST(Tooltips, ARefusedTooltipNeverFailsTheAction) {
   EXPECT_NO_THROW(s.addin.AddinInstance_OnConnection(s.host.editor)) << "nor the connection";
 }
 
+// A used bookmark's tooltip refused once and then twice: its place alone, then none, but never
+// the free button's "Click to remember" on a button that holds a bookmark.
+TEST(Tooltips, ARefusedTooltipIsTriedShortThenEmpty) {
+  const auto set = [](int refusals) {
+    auto s = std::make_unique<LiveSession>(
+        WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm").Module(u"Module1"));
+    s->Caret(s->Component(u"Budget", u"Module1"), 1);
+    if (refusals > 0) s->host.calls->FailOn("CommandBarButton.TooltipText=", 1, refusals);
+    s->Bookmark(1)->Click();
+    return s->Bookmark(1)->TooltipShown();
+  };
+  EXPECT_EQ(set(0), BookmarkTooltip(u"Budget_07.xlsm - Module1 -  Line 1"));
+  EXPECT_EQ(set(1), u"Budget_07.xlsm - Module1 -  Line 1\u2026");
+  EXPECT_EQ(set(2), u"");
+  EXPECT_EQ(set(3), kFreeBookmark) << "refused even empty: nothing more can be done";
+}
+
+TEST(Tooltips, AShortenedTooltipIsItsFirstLineUpToEightyCharacters) {
+  LiveSession s(WithSounds());
+  const auto shortened = [&](const host::Text& tooltip) {
+    const auto button = s.Bookmark(1);
+    s.host.calls->FailOn("CommandBarButton.TooltipText=", 1);
+    ShowTooltip(*button->AsButton(), tooltip);
+    return button->TooltipShown();
+  };
+  EXPECT_EQ(shortened(host::Text(100, u'a')), host::Text(80, u'a') + u"\u2026");
+  EXPECT_EQ(shortened(host::Text(79, u'a') + u"\U0001F600"), host::Text(79, u'a') + u"\u2026")
+      << "a surrogate pair is never parted";
+  EXPECT_EQ(shortened(u"one line"), u"") << "nothing shorter to try: none";
+}
+
+TEST(Tooltips, ABufferPreviewNeverPartsASurrogatePair) {
+  const host::Text smile = u"\U0001F600";
+  const host::Text text = host::Text(199, u'w') + smile + u"tail";
+  EXPECT_EQ(BufferTooltip(text), host::Text(199, u'w') + u"\u2026\n(1 line)");
+  EXPECT_EQ(BufferTooltip(host::Text(198, u'w') + smile + u"x"),
+            host::Text(198, u'w') + smile + u"\u2026\n(1 line)");
+}
+
 }  // namespace
 }  // namespace quillon::testing
