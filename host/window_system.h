@@ -32,9 +32,13 @@ struct Point {
 // What a hook on a top-level window does with its messages. Each runs on the window's thread, in
 // the window's own DPI awareness; nothing thrown escapes into the window.
 struct WindowHooks {
-  Point minimumSize;              // the smallest outer size the user can give it
+  // The smallest outer size the user can give it, asked each time it is needed.
+  std::function<Point()> minimumSize;
   std::function<void()> sized;    // after its size changed, unless it was minimized
   std::function<void()> closing;  // as it is destroyed, still whole; the hook is gone after it
+  // When it has moved to another DPI, before it takes the rectangle the system suggests there
+  // (which the minimum size must already allow).
+  std::function<void()> dpiChanged;
 };
 
 class WindowSystem {
@@ -56,6 +60,8 @@ class WindowSystem {
                                  const std::optional<Text>& title) = 0;
   // In screen coordinates.
   virtual Rect GetWindowRect(WindowHandle window) = 0;
+  // The client area, in the window's own client coordinates: 0, 0, its width and height.
+  virtual Rect GetClientRect(WindowHandle window) = 0;
   // A rectangle in screen coordinates mapped into the window's client coordinates, as
   // MapWindowPoints maps one: on a mirrored (right-to-left) window the edges come back in order.
   virtual Rect MapScreenRectToClient(WindowHandle window, Rect rect) = 0;

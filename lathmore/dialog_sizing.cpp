@@ -1,6 +1,7 @@
 #include "lathmore/dialog_sizing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "host/error.h"
@@ -31,7 +32,7 @@ DialogSizing::DialogSizing(std::shared_ptr<host::WindowSystem> windows,
 DialogSizing::~DialogSizing() { End(); }
 
 void DialogSizing::Begin(host::WindowHandle dialog, const LaidOutControls& controls,
-                         std::int32_t dpi) {
+                         std::int32_t dpi, const host::Rect& clientBefore) {
   End();
   laidOut_ = windows_->GetWindowRect(dialog);
   if (laidOut_ == kUnread) return;  // nothing to size from
@@ -43,12 +44,16 @@ void DialogSizing::Begin(host::WindowHandle dialog, const LaidOutControls& contr
     const host::Rect screen = windows_->GetWindowRect(controls[i]);
     if (screen == kUnread) continue;
     known_.push_back(
-        {controls[i], windows_->MapScreenRectToClient(dialog, screen), kControlMoves[i].follows});
+        {controls[i], windows_->MapScreenRectToClient(dialog, screen), &kControlMoves[i]});
   }
   hook_ = windows_->HookWindow(
-      dialog, {{Width(laidOut_), Height(laidOut_)}, [this] { Follow(); }, [this] { Closing(); }});
+      dialog, {[this] {
+                 return host::Point{Width(laidOut_), Height(laidOut_)};
+               },
+               [this] { Follow(); }, [this] { Closing(); }, [this] { DpiChanged(); }});
   if (hook_ == 0) return;
   windows_->AddSizingBorder(dialog);
+  GrowToShowEveryControl(clientBefore);
   const host::Rect reopened = Reopened();
   if (reopened != laidOut_)
     windows_->SetWindowPos(dialog, reopened.left, reopened.top, Width(reopened), Height(reopened));
@@ -61,6 +66,50 @@ void DialogSizing::End() {
   windows_->UnhookWindow(hook);
 }
 
+void DialogSizing::GrowToShowEveryControl(const host::Rect& clientBefore) {
+  const host::Rect client = windows_->GetClientRect(dialog_);
+  if (client == kUnread) return;  // nothing known to be outside
+  const bool before = clientBefore != kUnread;
+  std::int32_t dw = 0;
+  std::int32_t dh = 0;
+  for (const auto& k : known_) {
+    const auto scaled = [this](std::int32_t pixels) { return ScaledToDpi(pixels, dpi_); };
+    // Its right and bottom edges before its move, and the margins they left.
+    const std::int32_t right = k.laidOut.right - scaled(k.move->dx) - scaled(k.move->dw);
+    const std::int32_t bottom = k.laidOut.bottom - scaled(k.move->dy) - scaled(k.move->dh);
+    const std::int32_t marginRight = before ? std::max(0, clientBefore.right - right) : 0;
+    const std::int32_t marginBottom = before ? std::max(0, clientBefore.bottom - bottom) : 0;
+    if (k.laidOut.right > client.right)
+      dw = std::max(dw, k.laidOut.right - client.right + marginRight);
+    if (k.laidOut.bottom > client.bottom)
+      dh = std::max(dh, k.laidOut.bottom - client.bottom + marginBottom);
+  }
+  if (dw == 0 && dh == 0) return;
+  // The grown size is the laid-out one from now on: the least size, and where following counts
+  // from.
+  laidOut_.right += dw;
+  laidOut_.bottom += dh;
+  windows_->SetWindowPos(dialog_, laidOut_.left, laidOut_.top, Width(laidOut_), Height(laidOut_));
+}
+
+void DialogSizing::DpiChanged() {
+  windows_->InDpiContextOf(dialog_, [this] {
+    const std::int32_t dpi = windows_->GetDpiForWindow(dialog_);
+    if (dpi <= 0 || dpi_ <= 0 || dpi == dpi_) return;
+    const auto scaled = [dpi, this](std::int32_t pixels) {
+      return static_cast<std::int32_t>(std::lround(static_cast<double>(pixels) * dpi / dpi_));
+    };
+    const auto scaledRect = [&scaled](const host::Rect& r) {
+      return host::Rect{scaled(r.left), scaled(r.top), scaled(r.right), scaled(r.bottom)};
+    };
+    laidOut_ = {laidOut_.left, laidOut_.top, laidOut_.left + scaled(Width(laidOut_)),
+                laidOut_.top + scaled(Height(laidOut_))};
+    for (auto& k : known_) k.laidOut = scaledRect(k.laidOut);
+    dpi_ = dpi;
+  });
+  Follow();
+}
+
 void DialogSizing::Follow() {
   windows_->InDpiContextOf(dialog_, [this] {
     const host::Rect now = windows_->GetWindowRect(dialog_);
@@ -69,7 +118,9 @@ void DialogSizing::Follow() {
     const std::int32_t dw = std::max(0, Width(now) - Width(laidOut_));
     const std::int32_t dh = std::max(0, Height(now) - Height(laidOut_));
     for (const auto& k : known_) {
-      const auto by = [&k](Follows way, std::int32_t delta) { return k.follows & way ? delta : 0; };
+      const auto by = [&k](Follows way, std::int32_t delta) {
+        return k.move->follows & way ? delta : 0;
+      };
       windows_->MoveWindow(k.window, k.laidOut.left + by(kMovesRight, dw),
                            k.laidOut.top + by(kMovesDown, dh), Width(k.laidOut) + by(kWidens, dw),
                            Height(k.laidOut) + by(kGrowsTaller, dh));

@@ -1,8 +1,10 @@
 #pragma once
 // DialogSizing: the laid-out References dialog made sizeable by the user. It gets a sizing border;
-// the controls the layout moved follow the edges they belong to, the ones it did not know stay
-// where they are; it never gets smaller than laid out; and the size the user leaves it at is kept
-// per user and given to the next one, within the work area of its monitor.
+// a dialog larger than the one the fixed moves were made for grows until every control the layout
+// moved is inside it again; the controls the layout moved follow the edges they belong to, the
+// ones it did not know stay where they are; it never gets smaller than laid out, at whatever DPI
+// it is moved to; and the size the user leaves it at is kept per user and given to the next one,
+// within the work area of its monitor.
 //
 // The hook on the dialog ends when the dialog is destroyed, at End, or with this object,
 // whichever comes first: nothing of the add-in runs in the dialog after that.
@@ -30,9 +32,11 @@ class DialogSizing {
   DialogSizing& operator=(const DialogSizing&) = delete;
 
   // Right after the layout, in the dialog's DPI awareness: `controls` holds what each move found
-  // (0 for none), `dpi` the dialog's. Ends the hook on an earlier dialog first. A dialog that
-  // cannot be hooked stays as laid out, without a border.
-  void Begin(host::WindowHandle dialog, const LaidOutControls& controls, std::int32_t dpi);
+  // (0 for none), `dpi` the dialog's, `clientBefore` its client area before the layout (all 0
+  // when it could not be read). Ends the hook on an earlier dialog first. A dialog that cannot be
+  // hooked stays as laid out, without a border.
+  void Begin(host::WindowHandle dialog, const LaidOutControls& controls, std::int32_t dpi,
+             const host::Rect& clientBefore);
   // Lets go of the dialog: it keeps its size and border, and nothing follows any more.
   void End();
   bool Hooked() const { return hook_ != 0; }
@@ -41,10 +45,15 @@ class DialogSizing {
   struct Known {
     host::WindowHandle window;
     host::Rect laidOut;  // in the dialog's client coordinates
-    std::uint8_t follows;
+    const ControlMove* move;
   };
 
+  // Where a control the layout moved ends outside the client area (the sizing border included),
+  // the dialog grows by what is missing and the margin that control had from that edge before.
+  void GrowToShowEveryControl(const host::Rect& clientBefore);
   void Follow();
+  // At a new DPI the laid-out places and size are those of the new DPI.
+  void DpiChanged();
   void Remember();
   void Closing();
   // The size kept from last time, as large as laid out at least and within the work area, moved

@@ -89,6 +89,8 @@ void MMain::LayOutInDialogPixels() {
   const std::int32_t dpi = windows_->GetDpiForWindow(DialogHwnd);
   const auto scaled = [dpi](std::int32_t pixels) { return ScaledToDpi(pixels, dpi); };
   const auto dialog = windows_->GetWindowRect(DialogHwnd);
+  // Its client area as the editor made it: the margins its controls had.
+  const auto clientBefore = windows_->GetClientRect(DialogHwnd);
   windows_->SetWindowPos(DialogHwnd, dialog.left, dialog.top, scaled(kDialogWidth),
                          scaled(kDialogHeight));
 
@@ -104,7 +106,7 @@ void MMain::LayOutInDialogPixels() {
   // The location wraps at word breaks, so a long one shows on more than one line.
   if (const auto location = anchors[Anchor::LocationValue]; location != 0)
     windows_->SetWindowStyle(location, windows_->GetWindowStyle(location) & ~kWordWrapMask);
-  sizing_.Begin(DialogHwnd, controls, dpi);
+  sizing_.Begin(DialogHwnd, controls, dpi, clientBefore);
 }
 
 }  // namespace lathmore

@@ -11,35 +11,44 @@ namespace {
 
 enum : WORD { kButton = 0x0080, kStatic = 0x0082, kListBox = 0x0083 };
 
+// Which way a control goes in the larger dialog: with its right-hand column, or wider with it.
+enum Larger : BYTE { kStaysPut, kShifts, kWidens };
+
 struct Item {
   const char* name;
   WORD atom;
   const wchar_t* text;
-  short x, y, cx, cy;
+  short x, y, cx, cy;  // pixels at 96 DPI in the client area, for a dialog of 460 x 360
   WORD id;
   DWORD style;
+  Larger larger;
 };
 
-// In dialog units, in the order the editor's dialog creates its controls. The list keeps the
-// height it is given (no integral height): user32 would otherwise round it to whole items, whose
-// height comes from the machine's fonts, and the checks would measure the fonts, not the layout.
+// In the order the editor's dialog creates its controls, placed in pixels (scaled by the dialog's
+// DPI) rather than dialog units, so that the geometry is the same whatever fonts the machine
+// has: the dialog the fixed moves were made for, every control inside 720 x 470 with a margin
+// once they are applied. The list keeps the height it is given (no integral height): user32
+// would otherwise round it to whole items, whose height comes from the fonts too.
+constexpr int kDialogWidth = 460;
+constexpr int kDialogHeight = 360;
+constexpr int kLargerBy = 36;
 const Item kItems[] = {
-    {"list", kListBox, L"", 6, 18, 200, 120, 200,
-     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP},
-    {"OK", kButton, L"OK", 214, 6, 60, 14, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {"Cancel", kButton, L"Cancel", 214, 23, 60, 14, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP},
-    {"Browse", kButton, L"&Browse...", 214, 44, 60, 14, 101, BS_PUSHBUTTON | WS_TABSTOP},
-    {"Help", kButton, L"&Help", 214, 61, 60, 14, 102, BS_PUSHBUTTON | WS_TABSTOP},
-    {"frame", kButton, L"", 6, 138, 268, 62, 103, BS_GROUPBOX},
-    {"Up", kButton, L"&U", 208, 80, 14, 14, 104, BS_PUSHBUTTON},
-    {"Down", kButton, L"&D", 208, 106, 14, 14, 105, BS_PUSHBUTTON},
-    {"Priority", kStatic, L"Priority", 206, 96, 40, 8, 106, SS_LEFT},
-    {"Location", kStatic, L"Location:", 30, 146, 36, 8, 107, SS_LEFT},
+    {"list", kListBox, L"", 9, 24, 290, 160, 200,
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP, kStaysPut},
+    {"OK", kButton, L"OK", 330, 9, 90, 23, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, kShifts},
+    {"Cancel", kButton, L"Cancel", 330, 37, 90, 23, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, kShifts},
+    {"Browse", kButton, L"&Browse...", 330, 70, 90, 23, 101, BS_PUSHBUTTON | WS_TABSTOP, kShifts},
+    {"Help", kButton, L"&Help", 330, 98, 90, 23, 102, BS_PUSHBUTTON | WS_TABSTOP, kShifts},
+    {"frame", kButton, L"", 9, 190, 420, 112, 103, BS_GROUPBOX, kWidens},
+    {"Up", kButton, L"&U", 302, 100, 22, 22, 104, BS_PUSHBUTTON, kShifts},
+    {"Down", kButton, L"&D", 302, 143, 22, 22, 105, BS_PUSHBUTTON, kShifts},
+    {"Priority", kStatic, L"Priority", 300, 126, 40, 13, 106, SS_LEFT, kShifts},
+    {"Location", kStatic, L"Location:", 40, 202, 58, 13, 107, SS_LEFT, kStaysPut},
     {"location-value", kStatic,
-     L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL", 70, 146, 200, 8,
-     108, SS_LEFTNOWORDWRAP},
-    {"Language", kStatic, L"Language:", 30, 191, 36, 8, 109, SS_LEFT},
-    {"language-value", kStatic, L"Standard", 70, 191, 120, 8, 110, SS_LEFT},
+     L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL", 100, 202, 300, 13,
+     108, SS_LEFTNOWORDWRAP, kStaysPut},
+    {"Language", kStatic, L"Language:", 40, 282, 58, 13, 109, SS_LEFT, kStaysPut},
+    {"language-value", kStatic, L"Standard", 108, 282, 180, 13, 110, SS_LEFT, kStaysPut},
 };
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 20;
@@ -85,6 +94,7 @@ RECT ClientRect(HWND dialog, HWND control) {
 
 void Record(HWND dialog, Watch& watch) {
   GetWindowRect(dialog, &watch.report.after);
+  GetClientRect(dialog, &watch.report.clientAfter);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -101,7 +111,25 @@ void Close(HWND dialog) {
   EndDialog(dialog, 0);
 }
 
+// The dialog and its controls at their pixel places, scaled by its DPI.
+void Place(HWND dialog, bool larger) {
+  const int dpi = static_cast<int>(GetDpiForWindow(dialog));
+  const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi > 0 ? dpi : 96, 96); };
+  const int more = larger ? kLargerBy : 0;
+  RECT r{};
+  GetWindowRect(dialog, &r);
+  SetWindowPos(dialog, nullptr, r.left, r.top, scaled(kDialogWidth + more), scaled(kDialogHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& item : kItems) {
+    const int x = item.x + (item.larger == kShifts ? more : 0);
+    const int cx = item.cx + (item.larger == kWidens ? more : 0);
+    MoveWindow(GetDlgItem(dialog, item.id), scaled(x), scaled(item.y), scaled(cx), scaled(item.cy),
+               FALSE);
+  }
+}
+
 void Open(HWND dialog, Watch& watch) {
+  Place(dialog, watch.plan->larger);
   GetWindowRect(dialog, &watch.report.before);
   for (const auto& item : kItems) {
     HWND control = GetDlgItem(dialog, item.id);

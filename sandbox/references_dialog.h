@@ -25,6 +25,7 @@ struct ControlReport {
 struct DialogReport {
   RECT before;  // on the screen
   RECT after;
+  RECT clientAfter;          // its client area, in its own client coordinates
   RECT workArea;             // of its monitor, when it closed
   long laidOutAfterMs = -1;  // -1: its size never changed while it was open
   std::vector<ControlReport> controls;
@@ -33,6 +34,9 @@ struct DialogReport {
 // What happens to the dialog besides opening and closing.
 struct DialogPlan {
   bool mirrored = false;  // laid out right to left, as Hebrew and Arabic Office show it
+  // 36 pixels wider than the dialog the fixed moves were made for (460 x 360 at 96 DPI), its
+  // right-hand controls and its frame with it, as another Office version or UI language has it.
+  bool larger = false;
   // Once laid out, while the dialog stays open: first `whileOpen`, then the user drags its border
   // to this outer size. `whileOpen` runs as a call from elsewhere would reach the editor during a
   // modal dialog (through a message to a window of the thread's own), or with `fromDialog` from

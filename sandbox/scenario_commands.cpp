@@ -312,7 +312,7 @@ void Runner::UserDeleteBar(const std::vector<std::string>& w) {
 
 void Runner::ChooseReferences(const std::vector<std::string>& w) {
   static const char usage[] =
-      "usage: choose-references [without-dialog|mirrored] [resize <width> <height>] "
+      "usage: choose-references [without-dialog|mirrored] [larger] [resize <width> <height>] "
       "[disconnect|disconnect-from-dialog <ProgID>] [picture <name>]";
   bool withDialog = true;
   DialogPlan plan;
@@ -321,6 +321,8 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
       withDialog = false;
     } else if (w[i] == "mirrored") {
       plan.mirrored = true;
+    } else if (w[i] == "larger") {
+      plan.larger = true;
     } else if (w[i] == "resize" && i + 2 < w.size()) {
       plan.resize = SIZE{static_cast<LONG>(Number(w[i + 1])), static_cast<LONG>(Number(w[i + 2]))};
       i += 2;

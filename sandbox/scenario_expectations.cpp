@@ -204,6 +204,21 @@ void Runner::Expect(const std::vector<std::string>& w) {
               std::to_string(b.left) + ", " + std::to_string(b.top) + "; work area " +
               std::to_string(area.left) + ", " + std::to_string(area.top) + " to " +
               std::to_string(area.right) + ", " + std::to_string(area.bottom) + ")");
+  } else if (what == "controls-inside") {
+    // Nothing cut off: every control within the client area as the dialog closed.
+    const RECT& client = dialog_.clientAfter;
+    std::string outside;
+    for (const auto& c : dialog_.controls) {
+      const RECT& r = c.after;
+      if (r.left < client.left || r.top < client.top || r.right > client.right ||
+          r.bottom > client.bottom)
+        outside += c.name + " at " + std::to_string(r.left) + ", " + std::to_string(r.top) +
+                   " to " + std::to_string(r.right) + ", " + std::to_string(r.bottom) + "; ";
+    }
+    Check(outside.empty(),
+          "every control lies inside the client area of " + std::to_string(client.right) + " x " +
+              std::to_string(client.bottom),
+          outside);
   } else if (what == "laid-out-within") {
     Need(w, 3, "expect laid-out-within <milliseconds>");
     Check(

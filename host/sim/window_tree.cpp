@@ -116,6 +116,17 @@ Rect SimWindowTree::GetWindowRect(WindowHandle window) {
           ToThread(window, r.bottom)};
 }
 
+Rect SimWindowTree::GetClientRect(WindowHandle window) {
+  if (calls_->Fails("Windows.GetClientRect")) return {};
+  if (!windows_.count(window)) return {};
+  const auto& info = windows_.at(window);
+  // The frame is as thick at the bottom as at the sides.
+  const std::int32_t width = (info.rect.right - info.rect.left) - 2 * info.clientOffset.x;
+  const std::int32_t height =
+      (info.rect.bottom - info.rect.top) - info.clientOffset.y - info.clientOffset.x;
+  return {0, 0, ToThread(window, width), ToThread(window, height)};
+}
+
 Rect SimWindowTree::MapScreenRectToClient(WindowHandle window, Rect rect) {
   if (calls_->Fails("Windows.MapWindowPoints")) return rect;
   if (!windows_.count(window) || window == kDesktop) return rect;
@@ -164,8 +175,9 @@ void SimWindowTree::Resize(WindowHandle window, Rect physical) {
     told.push_back(hook.hooks);
     if (!(info.style & kSizingBorder)) continue;
     // The hook's minimum is in the window's own pixels; user32 holds the window to it.
-    const Point least = hook.hooks.minimumSize;
+    if (!hook.hooks.minimumSize) continue;
     InOwnAwareness(window, [&] {
+      const Point least = hook.hooks.minimumSize();
       physical.right = std::max(physical.right, physical.left + ToPhysical(window, least.x));
       physical.bottom = std::max(physical.bottom, physical.top + ToPhysical(window, least.y));
     });
@@ -235,7 +247,13 @@ void SimWindowTree::InDpiContextOf(WindowHandle window, const std::function<void
 void SimWindowTree::AddSizingBorder(WindowHandle window) {
   if (calls_->Fails("Windows.SetWindowLong")) return;
   const auto found = windows_.find(window);
-  if (found != windows_.end()) found->second.style |= kSizingBorder;
+  if (found == windows_.end() || (found->second.style & kSizingBorder)) return;
+  auto& info = found->second;
+  info.style |= kSizingBorder;
+  // The outer rectangle stays: the thicker border takes its pixels from the client area.
+  const std::int32_t extra =
+      static_cast<std::int32_t>(std::lround(sizingBorderExtra * info.dpi / 96.0));
+  info.clientOffset = {info.clientOffset.x + extra, info.clientOffset.y + extra};
 }
 
 Rect SimWindowTree::WorkAreaOf(WindowHandle window) {
@@ -256,6 +274,29 @@ void SimWindowTree::UnhookWindow(HookId hook) {
   // loaded for what is left in the window.
   calls_->Fails("Windows.RemoveWindowSubclass");
   hooks_.erase(hook);
+}
+
+void SimWindowTree::MoveToDpi(WindowHandle window, std::int32_t dpi, Rect suggested) {
+  auto& info = windows_.at(window);
+  const double factor = static_cast<double>(dpi) / info.dpi;
+  const auto scaled = [factor](std::int32_t v) {
+    return static_cast<std::int32_t>(std::lround(v * factor));
+  };
+  info.dpi = dpi;
+  info.clientOffset = {scaled(info.clientOffset.x), scaled(info.clientOffset.y)};
+  if (const auto kids = children_.find(window); kids != children_.end()) {
+    for (const WindowHandle child : kids->second) {
+      auto& c = windows_.at(child);
+      c.dpi = dpi;
+      c.rect = {scaled(c.rect.left), scaled(c.rect.top), scaled(c.rect.right),
+                scaled(c.rect.bottom)};
+    }
+  }
+  std::vector<std::function<void()>> told;
+  for (const auto& [id, hook] : hooks_)
+    if (hook.window == window && hook.hooks.dpiChanged) told.push_back(hook.hooks.dpiChanged);
+  for (const auto& changed : told) InOwnAwareness(window, changed);
+  Resize(window, suggested);
 }
 
 bool SimWindowTree::UserSizes(WindowHandle window, std::int32_t width, std::int32_t height) {

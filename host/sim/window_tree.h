@@ -48,6 +48,7 @@ class SimWindowTree : public WindowSystem {
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
                          const std::optional<Text>& title) override;
   Rect GetWindowRect(WindowHandle window) override;
+  Rect GetClientRect(WindowHandle window) override;
   Rect MapScreenRectToClient(WindowHandle window, Rect rect) override;
   void SetWindowPos(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height) override;
@@ -75,6 +76,10 @@ class SimWindowTree : public WindowSystem {
   bool UserSizes(WindowHandle window, std::int32_t width, std::int32_t height);
   // The window and its children go, their hooks told first.
   void DestroyWindow(WindowHandle window);
+  // The user drags the window to a monitor of another DPI, as a per-monitor aware dialog sees it:
+  // its frame and children scale with the DPI, its hooks are told, then it takes the rectangle
+  // the system suggests (physical pixels).
+  void MoveToDpi(WindowHandle window, std::int32_t dpi, Rect suggested);
   bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
   std::size_t HookCount() const { return hooks_.size(); }
 
@@ -84,6 +89,9 @@ class SimWindowTree : public WindowSystem {
   std::int32_t systemDpi = 96;
   bool dpiContexts = true;
   Rect workArea{0, 0, 1920, 1040};  // physical: one monitor, the task bar at the bottom
+  // How much thicker a sizing border is than a dialog's frame, at 96 DPI, on every side but the
+  // caption's.
+  std::int32_t sizingBorderExtra = 4;
 
  private:
   Point ClientOrigin(WindowHandle window) const;  // on the screen, physical

@@ -71,9 +71,27 @@ LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       const auto found = Hooks().find(id);
       if (found != Hooks().end()) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        const Point least = found->second.hooks.minimumSize;
-        limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, least.x);
-        limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, least.y);
+        Boundary<ErrorInfo::None>([&] {
+          if (!found->second.hooks.minimumSize) return;
+          const Point least = found->second.hooks.minimumSize();
+          limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, least.x);
+          limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, least.y);
+        });
+      }
+      return result;
+    }
+    case WM_DPICHANGED: {
+      // The hook first, so that the minimum size is the new DPI's; then the dialog's own
+      // handling (it scales its fonts and controls where it can); then the rectangle the system
+      // suggests for the new DPI.
+      const bool hooked = Hooks().count(id) != 0;
+      if (hooked) RunHook(id, &WindowHooks::dpiChanged);
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      if (hooked && IsWindow(window)) {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
       }
       return result;
     }
@@ -130,6 +148,11 @@ class User32 : public WindowSystem {
   Rect GetWindowRect(WindowHandle window) override {
     RECT r{};
     ::GetWindowRect(Hwnd(window), &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  Rect GetClientRect(WindowHandle window) override {
+    RECT r{};
+    ::GetClientRect(Hwnd(window), &r);
     return {r.left, r.top, r.right, r.bottom};
   }
   Rect MapScreenRectToClient(WindowHandle window, Rect rect) override {

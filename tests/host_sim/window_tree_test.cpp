@@ -85,7 +85,9 @@ TEST(WindowTree, HooksSeeSizingAndDestructionInTheWindowsAwareness) {
   tree.threadAwareness = DpiAwareness::PerMonitor;
   std::vector<std::string> seen;
   const auto hook = tree.HookWindow(
-      window, {{300, 200},
+      window, {[] {
+                 return Point{300, 200};
+               },
                [&] {
                  seen.push_back(tree.threadAwareness == DpiAwareness::Unaware ? "sized, unaware"
                                                                               : "sized, aware");
@@ -110,6 +112,40 @@ TEST(WindowTree, HooksSeeSizingAndDestructionInTheWindowsAwareness) {
   tree.UnhookWindow(second);
   tree.UserSizes(other, 500, 400);
   EXPECT_EQ(seen.size(), 2u) << "nothing after unhooking";
+}
+
+// A sizing border is thicker than a dialog's frame: the outer rectangle stays, the client area
+// gives up the difference (scaled with the window's DPI).
+TEST(WindowTree, ASizingBorderTakesItsPixelsFromTheClientArea) {
+  SimWindowTree tree(std::make_shared<HostCalls>());
+  const auto window =
+      tree.AddTopLevel({u"#32770", u"D", 1000, 0, {0, 0, 400, 300}, {3, 25}, 0, 144});
+  EXPECT_EQ(tree.GetClientRect(window), (Rect{0, 0, 394, 272}));
+  tree.AddSizingBorder(window);
+  tree.AddSizingBorder(window);  // once is all it takes
+  EXPECT_EQ(tree.Info(window).rect, (Rect{0, 0, 400, 300}));
+  EXPECT_EQ(tree.GetClientRect(window), (Rect{0, 0, 382, 260}));
+  tree.threadAwareness = DpiAwareness::Unaware;
+  EXPECT_EQ(tree.GetClientRect(window), (Rect{0, 0, 255, 173})) << "as an unaware thread sees it";
+}
+
+// Moved to a monitor of another DPI, a per-monitor dialog's frame and controls scale, its hooks
+// hear of the DPI, and then it takes the suggested rectangle (its hooks see the size change).
+TEST(WindowTree, AMoveToAnotherDpiScalesTheDialogThenTellsItsHooks) {
+  SimWindowTree tree(std::make_shared<HostCalls>());
+  const auto window = tree.AddTopLevel({u"#32770", u"D", 1000, 0, {0, 0, 400, 300}, {3, 25}});
+  const auto child = tree.AddChild(window, {u"Button", u"OK", 0, 0, {10, 10, 50, 30}});
+  std::vector<std::string> seen;
+  tree.HookWindow(window,
+                  {{},
+                   [&] { seen.push_back("sized"); },
+                   {},
+                   [&] { seen.push_back("dpi " + std::to_string(tree.GetDpiForWindow(window))); }});
+  tree.MoveToDpi(window, 144, {1920, 0, 2520, 450});
+  EXPECT_EQ(tree.Info(window).rect, (Rect{1920, 0, 2520, 450}));
+  EXPECT_EQ(tree.Info(child).rect, (Rect{15, 15, 75, 45}));
+  EXPECT_EQ(tree.Info(window).clientOffset, (Point{5, 38}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"dpi 144", "sized"}));
 }
 
 TEST(WindowTree, TimersTickUntilKilled) {

@@ -3,6 +3,8 @@
 // editor's child order; Lathmore's module and add-in class on top of it; and the dialog as laid
 // out, with where sizing it puts each control.
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -32,14 +34,18 @@ struct Watch {
         main(windows, clock, host.settings),
         connect(main) {}
 
-  // Opens a References dialog in front; controls named as a person would read them.
+  // Opens a References dialog in front; controls named as a person would read them. `wider`
+  // makes it wider than the one the fixed moves were made for, its right-hand controls and its
+  // frame with it, as another Office version or UI language makes it.
   host::WindowHandle OpenDialog(const host::Text& title = u"References - VBAProject",
                                 std::uint32_t process = 1000, bool withHelp = true,
-                                std::int32_t dpi = 96) {
-    const auto dialog =
-        windows->AddTopLevel({u"#32770", title, process, 0, {100, 80, 530, 410}, {3, 25}, 0, dpi});
+                                std::int32_t dpi = 96, std::int32_t wider = 0) {
+    const auto dialog = windows->AddTopLevel(
+        {u"#32770", title, process, 0, {100, 80, 530 + wider, 410}, {3, 25}, 0, dpi});
     const auto add = [&](const char* name, const char16_t* cls, const char16_t* text,
                          host::Rect rect, std::int32_t style = kVisibleChild) {
+      if (rect.left >= 300) rect = {rect.left + wider, rect.top, rect.right + wider, rect.bottom};
+      if (std::string(name) == "frame") rect.right += wider;
       controls[name] = windows->AddChild(dialog, {cls, text, 0, 0, rect, {}, style});
     };
     add("list", u"ListBox", u"", {10, 30, 300, 230});
@@ -119,6 +125,22 @@ inline std::map<std::string, host::Rect> Anchored(const LaidOut& d, std::int32_t
     places[name] = Shifted(d.laidOut.at(name), 0, dh, dw, 0);
   places["list"] = Shifted(d.laidOut.at("list"), 0, 0, dw, dh);
   return places;
+}
+
+// Every control of the editor's dialog lies inside its client area.
+inline bool EveryControlInside(const Watch& w, host::WindowHandle dialog) {
+  const host::Rect client = w.windows->GetClientRect(dialog);
+  bool inside = client != host::Rect{};
+  for (const auto& [name, handle] : w.controls) {
+    const host::Rect r = w.windows->Info(handle).rect;
+    if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) {
+      ADD_FAILURE() << name << " is outside the client area " << client.right << " x "
+                    << client.bottom << ": " << r.left << ", " << r.top << ", " << r.right << ", "
+                    << r.bottom;
+      inside = false;
+    }
+  }
+  return inside;
 }
 
 inline std::map<std::string, host::Rect> Places(const Watch& d) {

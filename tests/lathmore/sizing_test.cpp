@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tests/lathmore/references_dialog.h"
 
 namespace lathmore::testing {
@@ -22,7 +24,86 @@ TEST(Sizing, EveryKnownControlFollowsItsEdgesAtEverySizeAndAStrangerStaysPut) {
     EXPECT_EQ(d.Outer(), (Rect{100, 80, 100 + width, 80 + height}));
     EXPECT_EQ(Places(d), Anchored(d, width - 720, height - 470));
     EXPECT_EQ(d.windows->Info(d.stranger).rect, stranger);
+    EXPECT_TRUE(EveryControlInside(d, d.dialog));
   }
+}
+
+// A dialog 60 pixels wider than the one the fixed moves were made for: OK and the frame would end
+// 24 pixels past the client area's right edge (720 less two frames of 3 and two sizing borders
+// 4 thicker: 706), and they had 14 pixels to spare before. It grows by 38 to 758, and that is its
+// least size; it follows the user from there.
+TEST(Sizing, ADialogLargerThanTheMovesWereMadeForGrowsJustEnoughToShowEveryControl) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  const auto dialog = w.OpenDialog(u"References - VBAProject", 1000, true, 96, 60);
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  EXPECT_EQ(w.windows->Info(dialog).rect, (Rect{100, 80, 858, 550}));
+  EXPECT_TRUE(EveryControlInside(w, dialog));
+  EXPECT_EQ(w.windows->GetClientRect(dialog).right - w.Client("OK").right, 14)
+      << "the margin OK had before the layout";
+  std::map<std::string, Rect> laidOut = Places(w);
+  for (const auto& [width, height] : {std::pair{1000, 700}, {500, 300}, {758, 470}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    w.windows->UserSizes(dialog, width, height);
+    const Rect outer = w.windows->Info(dialog).rect;
+    EXPECT_EQ(outer.right - outer.left, std::max(width, 758));
+    EXPECT_EQ(outer.bottom - outer.top, std::max(height, 470));
+    EXPECT_TRUE(EveryControlInside(w, dialog));
+  }
+  EXPECT_EQ(Places(w), laidOut) << "back at the least size, back where laid out";
+  w.windows->DestroyWindow(dialog);
+  EXPECT_EQ(w.host.settings->Stored(kSettingsApplication, kReferencesSection, kWidthKey), u"758");
+}
+
+// Taller too: a dialog whose frame would end below the client area grows down as well.
+TEST(Sizing, ADialogWhoseFrameWouldEndBelowItsClientAreaGrowsDown) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  const auto dialog = w.OpenDialog();
+  // 40 taller, its frame 30 lower: 12 pixels above the client area's bottom (342 high).
+  w.windows->Info(dialog).rect.bottom += 40;
+  w.windows->Info(w.controls.at("frame")).rect = {10, 235, 410, 330};
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  // Frame bottom 330 + 110 = 440 in a client area 434 high: 6 missing, 12 of margin.
+  EXPECT_EQ(w.windows->Info(dialog).rect, (Rect{100, 80, 820, 568}));
+  EXPECT_TRUE(EveryControlInside(w, dialog));
+}
+
+// Dragged to a monitor of 144 DPI while hooked: the system gives it its suggested rectangle,
+// and from then on the laid-out places, the least size and the kept size are those of 144 DPI.
+TEST(Sizing, AMoveToAnotherDpiWhileHookedSizesAndKeepsAtTheNewDpi) {
+  LaidOut d;
+  const auto scaledBy = [](const std::map<std::string, Rect>& places, double factor) {
+    std::map<std::string, Rect> scaled;
+    const auto s = [factor](std::int32_t v) {
+      return static_cast<std::int32_t>(std::lround(v * factor));
+    };
+    for (const auto& [name, r] : places)
+      scaled[name] = {s(r.left), s(r.top), s(r.right), s(r.bottom)};
+    return scaled;
+  };
+  const auto at96 = d.laidOut;
+  d.windows->MoveToDpi(d.dialog, 144, {2000, 80, 3080, 785});
+  EXPECT_EQ(Places(d), scaledBy(at96, 1.5));
+  d.laidOut = scaledBy(at96, 1.5);
+  d.windows->UserSizes(d.dialog, 800, 500);
+  EXPECT_EQ(d.Outer(), (Rect{2000, 80, 3080, 785})) << "least: 720 x 470 at 144 DPI";
+  d.windows->UserSizes(d.dialog, 1500, 1000);
+  EXPECT_EQ(Places(d), Anchored(d, 1500 - 1080, 1000 - 705));
+  EXPECT_TRUE(EveryControlInside(d, d.dialog));
+
+  // And back at 96 DPI: 1000 x 667 there, the least 720 x 470 again.
+  d.windows->MoveToDpi(d.dialog, 96, {100, 80, 1100, 747});
+  d.laidOut = at96;
+  EXPECT_EQ(Places(d), Anchored(d, 280, 197));
+  d.windows->UserSizes(d.dialog, 500, 300);
+  EXPECT_EQ(d.Outer(), (Rect{100, 80, 820, 550}));
+  d.windows->UserSizes(d.dialog, 1500, 1000);
+  d.windows->DestroyWindow(d.dialog);
+  EXPECT_EQ(d.Kept(kWidthKey), u"1500");
+  EXPECT_EQ(d.Kept(kHeightKey), u"1000");
 }
 
 // Each dialog's own controls follow it, once each: none of an earlier dialog's, whose handles
