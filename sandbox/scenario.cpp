@@ -176,6 +176,8 @@ void Runner::Execute(const std::vector<std::string>& w) {
       {"registry-snapshot", &Runner::RegistrySnapshot},
       {"setting-number", &Runner::SettingNumber},
       {"run-program", &Runner::RunProgram},
+      {"display-dpi", &Runner::DisplayDpi},
+      {"dpi-aware", &Runner::DpiAware},
       {"picture-toolbars", &Runner::PictureToolbars},
       {"user-place", &Runner::UserPlace},
       {"user-delete-bar", &Runner::UserDeleteBar},

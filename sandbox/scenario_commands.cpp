@@ -526,6 +526,47 @@ void Runner::SettingNumber(const std::vector<std::string>& w) {
   StoreSetting(w, REG_DWORD, &value, sizeof value);
 }
 
+void Runner::DisplayDpi(const std::vector<std::string>& w) {
+  Need(w, 2, "display-dpi <dpi>|default");
+  host::win::UniqueHkey hkey;
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                  nullptr, hkey.Put(), nullptr);
+  if (w[1] == "default") {
+    RegDeleteValueW(hkey.Get(), L"LogPixels");
+  } else {
+    const DWORD dpi = static_cast<DWORD>(Number(w[1]));
+    RegSetValueExW(hkey.Get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+  }
+  Tell("programs started from now on see a display of " + w[1] + " DPI");
+}
+
+void Runner::DpiAware(const std::vector<std::string>& w) {
+  Need(w, 1, "dpi-aware");
+  // As Office is: per-monitor aware, version 2 where the system has it (Windows 10 1703 and
+  // later), else version 1.
+  using Set = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  using Current = DPI_AWARENESS_CONTEXT(WINAPI*)();
+  using Awareness = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto set = reinterpret_cast<Set>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+  const auto current = reinterpret_cast<Current>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto awareness = reinterpret_cast<Awareness>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  if (set && !set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+    set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+  const bool aware =
+      current && awareness && awareness(current()) == DPI_AWARENESS_PER_MONITOR_AWARE;
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  Check(aware,
+        "the sandbox is per-monitor DPI aware, on a display of " + std::to_string(dpi) + " DPI",
+        "another awareness");
+}
+
 void Runner::RunProgram(const std::vector<std::string>& w) {
   Need(w, 3, "run-program <program> <script>");
   const Text program = DllPath(w[1]);

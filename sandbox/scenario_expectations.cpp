@@ -191,10 +191,13 @@ void Runner::Expect(const std::vector<std::string>& w) {
     const RECT& area = dialog_.workArea;
     const long width = Number(w[2]);
     const long height = Number(w[3]);
-    // In the work area: moved left and up only as far as it takes to be inside.
+    // In the work area: moved left and up only as far as it takes to be inside, and to its
+    // left or top edge where it is larger than the work area.
     const bool inArea = w.size() > 4 && w[4] == "in-work-area";
-    const long left = inArea ? std::min<long>(b.left, area.right - width) : b.left;
-    const long top = inArea ? std::min<long>(b.top, area.bottom - height) : b.top;
+    const long left =
+        inArea ? std::max<long>(area.left, std::min<long>(b.left, area.right - width)) : b.left;
+    const long top =
+        inArea ? std::max<long>(area.top, std::min<long>(b.top, area.bottom - height)) : b.top;
     Check(a.right - a.left == width && a.bottom - a.top == height && a.left == left && a.top == top,
           "the dialog measures " + w[2] + " x " + w[3] +
               (inArea ? " inside the work area, moved no further than that takes"

@@ -182,6 +182,10 @@ class Runner {
   // Another Office application at the same time: the sandbox under another program's name (a
   // copy beside it) runs a script of this one's folder to its end; passes when all of it did.
   void RunProgram(const std::vector<std::string>& w);
+  // The display's DPI for programs started after it (the system setting Wine reads at a start).
+  void DisplayDpi(const std::vector<std::string>& w);
+  // Per-monitor DPI aware from now on, as Office is: before any window is made.
+  void DpiAware(const std::vector<std::string>& w);
 
   // ---- what is there ----------------------------------------------------------------------
 
