@@ -5,6 +5,8 @@ rem uninstall: unregisters them there and removes that folder. Called by install
 rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done, 1 when
 rem a registration failed, 2 when nothing could be done (say why); the same in ADDINS_OUTCOME, as
 rem not every cmd passes a called script's exit code on.
+rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
+rem block or on an echo line, only inside quotes; messages with a path go through :say.
 setlocal EnableExtensions DisableDelayedExpansion
 call :main %1
 set "outcome=%errorlevel%"
@@ -30,14 +32,15 @@ if errorlevel 1 exit /b 2
 rem Each check sets a flag that is tested after its loop: an exit inside a loop does not end the
 rem script everywhere.
 set complete=1
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do if not exist "%here%%%f" set complete=0
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :present %%f
 if %complete%==0 (
   echo Files are missing next to install.cmd. Extract the whole zip file to a folder, then run
   echo install.cmd from that folder again.
   exit /b 2
 )
-echo Installing to %target%
-for %%b in (x64 x86) do if not exist "%target%\%%b" mkdir "%target%\%%b"
+set "line=Installing to %target%"
+call :say
+for %%b in (x64 x86) do call :folder %%b
 set copied=1
 for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll README.txt LICENSE.txt) do call :copyOne %%f
 if %copied%==0 (
@@ -60,10 +63,12 @@ echo Done. Restart the VBA editor ^(close and reopen the Office application^) to
 exit /b 0
 
 :uninstall
-if not exist "%target%" (
-  echo Nothing to remove: %target% does not exist.
-  exit /b 0
-)
+if exist "%target%" goto remove
+set "line=Nothing to remove: %target% does not exist."
+call :say
+call :forgetSetup
+exit /b 0
+:remove
 if defined regsvr32x64 (
   call :one "%regsvr32x64%" /u x64\Quillon.dll "Unregistering Quillon for 64-bit Office"
   call :one "%regsvr32x64%" /u x64\Lathmore.dll "Unregistering Lathmore for 64-bit Office"
@@ -71,11 +76,13 @@ if defined regsvr32x64 (
 call :one "%regsvr32%" /u x86\Quillon.dll "Unregistering Quillon for 32-bit Office"
 call :one "%regsvr32%" /u x86\Lathmore.dll "Unregistering Lathmore for 32-bit Office"
 rmdir /s /q "%target%" 2>nul
-if exist "%target%" (
-  echo Removing %target%: FAILED. If an Office application is open, it is using the add-ins:
-  echo Close every Office application, then run uninstall.cmd again.
-  exit /b 2
-)
+if not exist "%target%" goto removed
+set "line=Removing %target%: FAILED. If an Office application is open, it is using the add-ins:"
+call :say
+echo Close every Office application, then run uninstall.cmd again.
+exit /b 2
+:removed
+call :forgetSetup
 echo.
 if not %failed%==0 (
   echo Some steps failed; see above.
@@ -87,34 +94,68 @@ exit /b 0
 rem regsvr32, its extra flag ("" or /u), the DLL under the install folder, what is being done.
 :one
 if not exist "%target%\%~3" exit /b 0
-if "%~2"=="" ("%~1" /s "%target%\%~3") else ("%~1" /s %~2 "%target%\%~3")
-if errorlevel 1 (
-  echo %~4: FAILED ^(regsvr32 exit code %errorlevel%^)
-  set failed=1
-) else (
-  echo %~4: done
-)
+if not "%~2"=="" goto oneWithFlag
+"%~1" /s "%target%\%~3"
+goto oneDone
+:oneWithFlag
+"%~1" /s %~2 "%target%\%~3"
+:oneDone
+if errorlevel 1 goto oneFailed
+echo %~4: done
+exit /b 0
+:oneFailed
+echo %~4: FAILED (regsvr32 exit code %errorlevel%)
+set failed=1
+exit /b 0
+
+rem A file of the release next to this script, or complete=0.
+:present
+if not exist "%here%%~1" set complete=0
+exit /b 0
+
+rem A folder of the install folder, made where it is missing.
+:folder
+if not exist "%target%\%~1" mkdir "%target%\%~1"
 exit /b 0
 
 rem One file of the release into the install folder.
 :copyOne
 copy /y "%here%%~1" "%target%\%~1" >nul 2>&1
-if errorlevel 1 (
-  echo Copying %~1: FAILED
-  set copied=0
-)
+if errorlevel 1 goto copyFailed
+exit /b 0
+:copyFailed
+echo Copying %~1: FAILED
+set copied=0
+exit /b 0
+
+rem setup.exe installs into the same folder: once that folder is gone, so is its entry in Apps &
+rem features, which would otherwise offer to uninstall what is no longer there.
+:forgetSetup
+reg delete "HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore" /f >nul 2>&1
+exit /b 0
+
+rem Shows the text in the variable line as it is, whatever characters it holds: inside quotes
+rem and with delayed expansion off, nothing in it is special.
+:say
+<nul set /p "=%line%"
+echo.
 exit /b 0
 
 rem Run from a temporary folder (as Explorer runs a file straight out of a zip), the files next to
-rem the script would be gone soon, and with them anything taken from there. Only percent
-rem expansion here: a folder name may hold ! & ^ and ( ).
+rem the script would be gone soon, and with them anything taken from there: the script's folder
+rem lies inside a .zip, or is the temporary folder or one below it. Folder names go through for
+rem variables and quotes only, so that ! & ^ and ( ) in them stay what they are.
 :refuseTemporaryFolder
-for %%t in ("%TEMP%") do set "temporary=%%~ft\"
-call set "outside=%%here:%temporary%=%%"
+for %%t in ("%TEMP%") do set "temporary=%%~ft"
 set "unzipped=%here:.zip\=%"
-if /i not "%outside%"=="%here%" goto temporary
 if /i not "%unzipped%"=="%here%" goto temporary
-exit /b 0
+for %%d in ("%here%.") do set "folder=%%~fd"
+:up
+if /i "%folder%"=="%temporary%" goto temporary
+for %%d in ("%folder%\..") do set "parent=%%~fd"
+if /i "%parent%"=="%folder%" exit /b 0
+set "folder=%parent%"
+goto up
 :temporary
 echo install.cmd is running from a temporary folder, as it does when it is started from inside
 echo the zip file. Extract the whole zip file to a folder first, then run install.cmd from there.

@@ -1,8 +1,11 @@
 ; The per-user installer: copies both add-ins to %LOCALAPPDATA%\Programs\QuillonLathmore, registers
 ; each with the regsvr32 of its own bitness, and adds an entry to Apps & features. No administrator
 ; rights. /S installs silently; the exit code says how it went:
-;   0 installed; 2 a step failed (what that run registered is undone); 3 an Office application has
-;   the add-ins loaded (nothing changed); 4 Windows older than 7.
+;   0 installed; 2 a step failed (what that run registered is undone; an upgrade puts the
+;   previous installation back as it was); 3 an Office application has the add-ins loaded
+;   (nothing changed); 4 Windows older than 7.
+; The uninstaller exits 2 when an unregistration fails: it then removes nothing, registers again
+; what it had unregistered, and says which step failed.
 ; makensis -DVERSION=1.0 -DSOURCE=<release folder> -DOUTFILE=<setup.exe> setup.nsi
 
 Unicode true
@@ -36,6 +39,8 @@ VIAddVersionKey "LegalCopyright" "MIT licence"
 
 Var Registered ; how many of this run's registrations to undo when a later step fails
 Var Failure
+Var Upgrade    ; 1 when an installation was there before: its files are kept to put back
+Var Step       ; the uninstaller's unregistration under way, 1 to 4
 
 ; The regsvr32 of each bitness, seen from this 32-bit installer: on 64-bit Windows System32 is
 ; redirected to the 32-bit one and Sysnative reaches the 64-bit one.
@@ -101,6 +106,41 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; Unregisters, or stops the uninstallation at un_failed with the step that failed.
+!macro UnregisterOrStop REGSVR32 DLL WHAT
+  IntOp $Step $Step + 1
+  ${If} ${FileExists} "${DLL}"
+    DetailPrint "Unregistering ${WHAT}: ${DLL}"
+    ClearErrors
+    StrCpy $0 ""
+    ExecWait '"${REGSVR32}" /s /u "${DLL}"' $0
+    ${If} ${Errors}
+    ${OrIf} $0 != 0
+      StrCpy $Failure "Unregistering ${WHAT} failed (regsvr32 exit code $0)."
+      Goto un_failed
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+; Registers a DLL again that an earlier step of this run unregistered or replaced.
+!macro RegisterAgain STEP REGSVR32 DLL WHAT
+  ${If} $Step > ${STEP}
+  ${AndIf} ${FileExists} "${DLL}"
+    DetailPrint "Registering ${WHAT} again: ${DLL}"
+    ExecWait '"${REGSVR32}" /s "${DLL}"'
+  ${EndIf}
+!macroend
+
+; The installation's files kept aside before an upgrade replaces them, or put back.
+!macro PreviousFiles FROM TO
+  CreateDirectory "${TO}\x64"
+  CreateDirectory "${TO}\x86"
+  CopyFiles /SILENT "${FROM}\x64\*.dll" "${TO}\x64"
+  CopyFiles /SILENT "${FROM}\x86\*.dll" "${TO}\x86"
+  CopyFiles /SILENT "${FROM}\*.txt" "${TO}"
+  CopyFiles /SILENT "${FROM}\uninstall.exe" "${TO}"
+!macroend
+
 Function .onInit
   ${IfNot} ${AtLeastWin7}
     MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} need Windows 7 or later." /SD IDOK
@@ -112,6 +152,13 @@ FunctionEnd
 Section "Install"
   Call RefuseIfLoaded
   StrCpy $Registered 0
+  StrCpy $Upgrade 0
+  ${If} ${FileExists} "$INSTDIR\x86\Quillon.dll"
+  ${OrIf} ${FileExists} "$INSTDIR\x64\Quillon.dll"
+    StrCpy $Upgrade 1
+    InitPluginsDir
+    !insertmacro PreviousFiles "$INSTDIR" "$PLUGINSDIR\previous"
+  ${EndIf}
   SetOverwrite on
   ; 32-bit Office is common on 64-bit Windows too: the x86 DLLs always, the x64 ones where they run.
   ${If} ${RunningX64}
@@ -148,9 +195,23 @@ Section "Install"
   Return
 
 failed:
-  ; Undo this run's registrations, newest first, so that nothing half-registered stays behind.
   DetailPrint "$Failure"
   StrCpy $R9 $Failure
+  ${If} $Upgrade == 1
+    ; The previous installation back as it was: its files, registered again from where they are,
+    ; and its Apps & features entry, which this run has not touched yet.
+    DetailPrint "Putting the previous installation back."
+    !insertmacro PreviousFiles "$PLUGINSDIR\previous" "$INSTDIR"
+    StrCpy $Step 5
+    ${If} ${RunningX64}
+      !insertmacro RegisterAgain 0 "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
+      !insertmacro RegisterAgain 0 "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
+    ${EndIf}
+    !insertmacro RegisterAgain 0 "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+    !insertmacro RegisterAgain 0 "${REGSVR32_32}" "$INSTDIR\x86\Lathmore.dll" "Lathmore for 32-bit Office"
+    Goto stopped
+  ${EndIf}
+  ; Undo this run's registrations, newest first, so that nothing half-registered stays behind.
   ${If} ${RunningX64}
     ${If} $Registered >= 3
       !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
@@ -164,6 +225,7 @@ failed:
   ${ElseIf} $Registered >= 1
     !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
   ${EndIf}
+stopped:
   StrCpy $Failure $R9
   MessageBox MB_OK|MB_ICONSTOP "Setup stopped: $Failure" /SD IDOK
   SetErrorLevel 2
@@ -173,10 +235,13 @@ SectionEnd
 Section "Uninstall"
   Call un.RefuseIfLoaded
   StrCpy $Failure ""
-  !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
-  !insertmacro Unregister "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
-  !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
-  !insertmacro Unregister "${REGSVR32_32}" "$INSTDIR\x86\Lathmore.dll" "Lathmore for 32-bit Office"
+  StrCpy $Step 0
+  ; A file removed while the editor is still registered to load it would break the editor's
+  ; start: every unregistration first, and the files only once all of them went through.
+  !insertmacro UnregisterOrStop "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
+  !insertmacro UnregisterOrStop "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
+  !insertmacro UnregisterOrStop "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+  !insertmacro UnregisterOrStop "${REGSVR32_32}" "$INSTDIR\x86\Lathmore.dll" "Lathmore for 32-bit Office"
   ; The settings under "VB and VBA Program Settings" stay (toolbar places, bookmarks, the References
   ; dialog's size): they are the user's.
   Delete "$INSTDIR\x64\Quillon.dll"
@@ -190,10 +255,16 @@ Section "Uninstall"
   RMDir "$INSTDIR\x86"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  ${If} $Failure != ""
-    MessageBox MB_OK|MB_ICONSTOP "$Failure" /SD IDOK
-    SetErrorLevel 2
-  ${Else}
-    DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to unload the add-ins."
-  ${EndIf}
+  DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to unload the add-ins."
+  Return
+
+un_failed:
+  ; Nothing removed: what this run unregistered is registered again, the files and the entry stay.
+  DetailPrint "$Failure"
+  !insertmacro RegisterAgain 1 "${REGSVR32_64}" "$INSTDIR\x64\Quillon.dll" "Quillon for 64-bit Office"
+  !insertmacro RegisterAgain 2 "${REGSVR32_64}" "$INSTDIR\x64\Lathmore.dll" "Lathmore for 64-bit Office"
+  !insertmacro RegisterAgain 3 "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
+  MessageBox MB_OK|MB_ICONSTOP "Uninstall stopped: $Failure Nothing was removed." /SD IDOK
+  SetErrorLevel 2
+  Abort "Uninstall stopped: $Failure"
 SectionEnd

@@ -5,20 +5,9 @@
 #include <vector>
 
 #include "host/error.h"
+#include "host/win/unique.h"
 
 namespace sandbox {
-
-namespace {
-
-struct ProcessHandles {
-  PROCESS_INFORMATION info{};
-  ~ProcessHandles() {
-    if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
-  }
-};
-
-}  // namespace
 
 unsigned long RunToEnd(const host::Text& commandLine) {
   STARTUPINFOW startup{};
@@ -29,13 +18,15 @@ unsigned long RunToEnd(const host::Text& commandLine) {
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(0);
-  ProcessHandles process;
+  PROCESS_INFORMATION started{};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process.info))
+                      &started))
     throw host::HostError(HRESULT_FROM_WIN32(GetLastError()), u"Starting " + commandLine);
-  WaitForSingleObject(process.info.hProcess, INFINITE);
+  const host::win::UniqueHandle process(started.hProcess);
+  const host::win::UniqueHandle thread(started.hThread);
+  WaitForSingleObject(process.Get(), INFINITE);
   DWORD code = 1;
-  GetExitCodeProcess(process.info.hProcess, &code);
+  GetExitCodeProcess(process.Get(), &code);
   return code;
 }
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The release under Wine, as a Windows user meets it: setup.exe installs silently, upgrades in
-# place, refuses while an add-in is loaded, and its quiet uninstall leaves nothing but the user's
-# settings; the zip's install.cmd works from a folder with awkward characters and refuses from a
-# temporary one; registration keeps what the other bitness needs, cleans up after a deleted
-# folder, and works from a long path. Everything here runs 32-bit programs (setup.exe and the
-# 32-bit regsvr32): where this machine cannot, only the DLLs' imports are checked.
+# The release under Wine, as a Windows user meets it, with a profile folder holding ( ) & ^ !
+# and spaces: setup.exe installs silently, upgrades in place, refuses while an add-in is loaded,
+# puts the previous installation back when an upgrade fails, and its quiet uninstall leaves
+# nothing but the user's settings, or, when an unregistration fails, removes nothing; the zip's
+# install.cmd works from a folder with awkward characters and refuses from a temporary one, and
+# its uninstall.cmd removes setup's entry too; registration keeps what the other bitness and
+# another copy need, cleans up after a deleted folder, and works from a long path. Everything
+# here runs 32-bit programs (setup.exe and the 32-bit regsvr32): where this machine cannot, only
+# the DLLs' imports are checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -53,6 +56,16 @@ trap 'bash scripts/wine-prefix.sh stop "$WINEPREFIX"' EXIT
 wine() { "$root/scripts/wine" "$@" </dev/null; }
 unix() { wine winepath -u "$1" | tr -d '\r'; }
 drive_c=$WINEPREFIX/drive_c
+# A profile folder such as "Smith (IT)", and worse: Wine takes LOCALAPPDATA from the user's shell
+# folders and TEMP from the user's environment, each read anew when Wine restarts.
+profile='C:\users\Smith (IT) & ^Co!'
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+  /v 'Local AppData' /t REG_EXPAND_SZ /d "$profile\AppData\Local" /f /reg:64 >/dev/null
+for variable in TEMP TMP; do
+  wine reg add 'HKCU\Environment' /v "$variable" /d "$profile\Temp" /f /reg:64 >/dev/null
+done
+mkdir -p "$drive_c/users/Smith (IT) & ^Co!/Temp" "$drive_c/users/Smith (IT) & ^Co!/AppData/Local"
+wine wineboot -r >/dev/null 2>&1
 local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
 installed_win="$local_appdata\\Programs\\QuillonLathmore"
 installed=$(unix "$installed_win")
@@ -158,10 +171,12 @@ for f in "${files[@]}" uninstall.exe; do check "after setup: $f installed" test 
 check "Apps & features: name" value_is "$uninstall_key" DisplayName 64 "REG_SZ +Quillon and Lathmore \\(VBA editor add-ins\\)"
 check "Apps & features: version" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
 check "Apps & features: publisher" value_is "$uninstall_key" Publisher 64 "REG_SZ +Razurid"
-check "Apps & features: location" value_is "$uninstall_key" InstallLocation 64 "REG_SZ +${installed_win//\\/\\\\}"
+# The install folder as a pattern: its ( ) ^ and other characters stand for themselves.
+installed_re=$(sed 's/[][\\.*^$()+?{}|]/\\&/g' <<<"$installed_win")
+check "Apps & features: location" value_is "$uninstall_key" InstallLocation 64 "REG_SZ +$installed_re"
 check "Apps & features: size" value_is "$uninstall_key" EstimatedSize 64 "REG_DWORD +0x[0-9a-f]+"
-check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\"${installed_win//\\/\\\\}\\\\uninstall.exe\""
-check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\"${installed_win//\\/\\\\}\\\\uninstall.exe\" /S"
+check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\"$installed_re\\\\uninstall.exe\""
+check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\"$installed_re\\\\uninstall.exe\" /S"
 sandbox_loads x64 "the 64-bit sandbox loads both add-ins from the install folder"
 sandbox_loads x86 "the 32-bit sandbox loads both add-ins from the install folder"
 
@@ -195,9 +210,11 @@ check_no_keys_left "after the quiet uninstall"
 check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
 check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
 
+check "the profile folder is the awkward one ($local_appdata)" test "$local_appdata" = "$profile\AppData\Local"
+
 # Wine's own cmd.exe drops a % from a batch file's folder (%~dp0, %cd%), so a % in the name
 # cannot be tried here; every other awkward character can.
-awkward="$drive_c/Q & A (1^00) Ünïcödé"
+awkward="$drive_c/Q & A (1^00) Ünïcödé!"
 echo "install.cmd and uninstall.cmd from $awkward, twice each:"
 rm -rf "$awkward"
 mkdir -p "$awkward"
@@ -213,6 +230,51 @@ for round in 1 2; do
   check_no_keys_left "after uninstall.cmd, run $round"
   check "after uninstall.cmd, run $round: the install folder is gone" test ! -e "$installed"
 done
+
+echo "setup.exe /S, then uninstall.cmd:"
+expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
+expect_exit 0 "uninstall.cmd after setup.exe" in_folder "$awkward" uninstall.cmd
+check "the install folder is gone" test ! -e "$installed"
+check "no Apps & features entry is left" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
+check_no_keys_left "after uninstall.cmd over setup.exe"
+
+# The uninstaller run in place (_?=), so that its own exit code is seen, needs a folder without
+# spaces: the argument, quoted as every argument with a space is, would not be seen as _?=.
+echo "the uninstaller, with one unregistration failing (a damaged x86\\Lathmore.dll):"
+kept=$drive_c/Kept
+rm -rf "$kept"
+expect_exit 0 "setup.exe /S /D=C:\\Kept" wine "$root/$setup" /S '/D=C:\Kept'
+printf 'not a DLL' >"$kept/x86/Lathmore.dll"
+expect_exit 2 "the uninstaller with a failing unregistration" wine "$kept/uninstall.exe" /S '_?=C:\Kept'
+for f in "${files[@]}" uninstall.exe; do
+  check "after the failed uninstall: $f kept" test -f "$kept/$f"
+done
+check "after the failed uninstall: the Apps & features entry kept" value_is "$uninstall_key" InstallLocation 64 'REG_SZ +C:\\Kept'
+check_registered "after the failed uninstall (what it unregistered is registered again)"
+sandbox_loads x64 "after the failed uninstall the 64-bit sandbox loads both add-ins" 'C:\Kept\x64'
+cp "$folder/x86/Lathmore.dll" "$kept/x86/Lathmore.dll"
+expect_exit 0 "the uninstaller, the DLL put right" wine "$kept/uninstall.exe" /S '_?=C:\Kept'
+rm -rf "$kept"
+check_no_keys_left "after uninstalling from C:\\Kept"
+
+echo "an upgrade whose registration fails (a setup.exe with a damaged x86\\Lathmore.dll):"
+broken=build/release/broken
+rm -rf "$broken"
+cp -r "$folder" "$broken"
+printf 'not a DLL' >"$broken/x86/Lathmore.dll"
+makensis -V2 -DVERSION="$version.1" -DSOURCE="$root/$broken" \
+  -DOUTFILE="$root/build/release/broken-setup.exe" release/setup.nsi >build/release/broken.log 2>&1
+expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
+before=$(snapshot)
+expect_exit 2 "the failing upgrade" wine "$root/build/release/broken-setup.exe" /S
+check "after the failed upgrade the previous installation is back as it was (files, registry, entry)" \
+  test "$(snapshot)" == "$before"
+check "after the failed upgrade the entry is the previous version's" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
+sandbox_loads x64 "after the failed upgrade the 64-bit sandbox loads both add-ins"
+sandbox_loads x86 "after the failed upgrade the 32-bit sandbox loads both add-ins"
+expect_exit 0 "the quiet uninstall" wine "$installed/uninstall.exe" /S
+check "the install folder is gone" wait_gone "$installed"
+check_no_keys_left "after uninstalling"
 
 echo "install.cmd from a temporary folder, as Explorer runs it from inside the zip:"
 rm -rf "$temporary/$name"
@@ -260,6 +322,24 @@ for dll in Quillon Lathmore; do
   check "regsvr32 /u of the same DLL elsewhere, its registered folder deleted" regsvr 64 /u "C:\\Both\\x64\\$dll.dll"
 done
 check_no_keys_left "after unregistering a registration whose folder was deleted"
+
+echo "two copies of the 64-bit DLLs registered, the first one unregistered:"
+rm -rf "$drive_c/CopyA" "$drive_c/CopyB"
+for copy in CopyA CopyB; do mkdir -p "$drive_c/$copy" && cp -r "$folder/x64" "$drive_c/$copy/"; done
+for dll in Quillon Lathmore; do
+  check "regsvr32 CopyA\\x64\\$dll.dll" regsvr 64 "C:\\CopyA\\x64\\$dll.dll"
+  check "regsvr32 CopyB\\x64\\$dll.dll" regsvr 64 "C:\\CopyB\\x64\\$dll.dll"
+  check "regsvr32 /u CopyA\\x64\\$dll.dll" regsvr 64 /u "C:\\CopyA\\x64\\$dll.dll"
+done
+for p in "${progids[@]}"; do
+  check "the add-in key of $p, which the other copy holds, is kept" key "$vbe\\Addins64\\$p" 64
+  check "the ProgID $p is kept" key "$classes\\$p" 64
+done
+sandbox_loads x64 "64-bit Office loads both add-ins from the other copy" 'C:\CopyB\x64'
+for dll in Quillon Lathmore; do
+  check "regsvr32 /u CopyB\\x64\\$dll.dll" regsvr 64 /u "C:\\CopyB\\x64\\$dll.dll"
+done
+check_no_keys_left "after unregistering both copies"
 
 # Where a fixed buffer of MAX_PATH (260) cut the DLL's path, creating an add-in failed. Wine, like
 # Windows without long-path support, loads no DLL whose path is longer than that.

@@ -119,6 +119,38 @@ bool RegisteredToAnotherFile(const GUID& clsid, const std::u16string& self) {
   return GetFileAttributesW(Wide(*server)) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The machine a DLL file is built for, from its PE header; 0 when it cannot be read.
+WORD MachineOf(const std::u16string& path) {
+  const UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return 0;
+  const auto readAt = [&file](LONG offset, void* into, DWORD size) {
+    DWORD read = 0;
+    return SetFilePointer(file.Get(), offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           ReadFile(file.Get(), into, size, &read, nullptr) && read == size;
+  };
+  IMAGE_DOS_HEADER dos{};
+  DWORD signature = 0;
+  IMAGE_FILE_HEADER header{};
+  if (!readAt(0, &dos, sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
+      !readAt(dos.e_lfanew, &signature, sizeof signature) || signature != IMAGE_NT_SIGNATURE ||
+      !readAt(dos.e_lfanew + static_cast<LONG>(sizeof signature), &header, sizeof header))
+    return 0;
+  return header.Machine;
+}
+
+constexpr WORD kOwnMachine =
+    sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386;
+
+// Whether another copy of this DLL, of this bitness and still there, holds the class: the editor
+// of this bitness loads that one, so its add-in key, ProgID and type library are not this copy's
+// to remove.
+bool AnotherCopyHolds(const GUID& clsid, const std::u16string& self) {
+  if (!RegisteredToAnotherFile(clsid, self)) return false;
+  const auto server = ReadText(HKEY_CURRENT_USER, ClassKey(clsid) + u"\\InprocServer32", 0);
+  return server && MachineOf(*server) == kOwnMachine;
+}
+
 bool ClassInEitherView(const GUID& clsid) {
   for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
     UniqueHkey key;
@@ -234,8 +266,10 @@ HRESULT RegisterServer(const ServerRecord& record) noexcept {
 
 HRESULT UnregisterServer(const ServerRecord& record) noexcept {
   return Boundary<ErrorInfo::None>([&] {
-    DeleteTree(AddinKeyPath(record.addin.progId));
     const auto self = OwnPath();
+    for (const auto& c : record.classes)
+      if (AnotherCopyHolds(*c.clsid, self)) return;  // nothing here is this copy's
+    DeleteTree(AddinKeyPath(record.addin.progId));
     for (const auto& c : record.classes)
       if (!RegisteredToAnotherFile(*c.clsid, self)) DeleteTree(ClassKey(*c.clsid));
     // The ProgID is one key for both bitnesses: it stays while either still has the class.

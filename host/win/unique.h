@@ -1,5 +1,6 @@
 #pragma once
-// RAII for the Windows resources the add-ins touch: registry keys, BSTRs, VARIANTs, SAFEARRAYs.
+// RAII for the Windows resources the add-ins touch: registry keys, kernel handles, BSTRs, VARIANTs,
+// SAFEARRAYs.
 
 #include <windows.h>
 
@@ -36,6 +37,29 @@ class UniqueHkey {
 
  private:
   HKEY key_ = nullptr;
+};
+
+// A kernel handle: a file, a process, a thread.
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept
+      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() {
+    if (*this) CloseHandle(handle_);
+  }
+  HANDLE Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
 class Bstr {
