@@ -191,6 +191,24 @@ TEST(GoToBookmark, AClosedWorkbookWithNothingLikeItGivesTheWorkbookMessageAndARe
   EXPECT_THAT(s.TakeSounds(), IsEmpty());
 }
 
+// A go-to looks through the open projects once, and once more only after following the workbook
+// to its next version: never a search before the follow, nor one after a follow that found none.
+TEST(GoToBookmark, SearchesTheOpenProjectsOnceAndOnceMoreAfterAFollow) {
+  const auto searches = [](const char16_t* renamedTo) {
+    LiveSession s(Budget());
+    s.Caret(s.Component(u"Budget", u"Module1"), 8);
+    s.Bookmark(1)->Click();
+    s.host.editor->Projects().front()->SetFileName(renamedTo);
+    s.host.calls->ClearLog();
+    s.Bookmark(1)->Click();
+    return s.host.calls->Count("VBE.VBProjects");
+  };
+  EXPECT_EQ(searches(u"C:\\Work\\Budget_07.xlsm"), 1u) << "found at once";
+  // Locate, follow (which lists the open files), locate again.
+  EXPECT_EQ(searches(u"C:\\Work\\Budget_08.xlsm"), 3u) << "followed";
+  EXPECT_EQ(searches(u"C:\\Work\\Report.xlsm"), 2u) << "nothing to follow";
+}
+
 TEST(GoToBookmark, ARemovedComponentOrProcedureGivesTheModuleMessage) {
   LiveSession s(Budget());
   const auto module = s.Component(u"Budget", u"Module1");

@@ -135,6 +135,74 @@ TEST(Capture, ALineThatCannotBeReadLeavesTheBufferAsItWas) {
   EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"abc");
 }
 
+TEST(Capture, TheLastCharacterOfALine) {
+  CopySession s;
+  s.Capture(1, {10, 10, 10, 11});
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"9");
+  EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"9");
+}
+
+// Columns below 1 are no place in a line: whatever the editor answers, a capture or a paste over
+// such a selection ends silently and changes nothing.
+TEST(CopyBuffers, ASelectionWithAColumnBelowOneChangesNothing) {
+  for (const host::Selection& selection :
+       {host::Selection{8, 0, 8, 3}, host::Selection{8, 2, 8, 0}, host::Selection{8, 0, 9, 2}}) {
+    SCOPED_TRACE(std::to_string(selection.startColumn) + ", " +
+                 std::to_string(selection.endColumn));
+    CopySession s;
+    const auto before = s.Code()->Code();
+    s.Capture(1, selection);
+    EXPECT_EQ(s.Buffer(1)->CaptionShown(), u"Unused copy buffer");
+    s.Buffers().CopyBuffers[1] = u"XY";
+    s.Buffer(2)->SetShown(u"XY", {}, host::kStateDown);
+    s.TakeSounds();
+    s.Select(s.Code(), selection);
+    s.Buffer(2)->Click();
+    EXPECT_EQ(s.Code()->Code(), before);
+    EXPECT_THAT(s.TakeSounds(), IsEmpty());
+  }
+}
+
+// A button the editor places outside 1 to 5 has no buffer: capture and paste stop before one is
+// touched.
+TEST(CopyBuffers, AButtonOutsideTheFiveHasNoBuffer) {
+  struct PlacedButton : host::CommandBarButton {
+    explicit PlacedButton(std::int32_t place) : place(place) {}
+    std::shared_ptr<host::CommandBarButton> AsButton() override { return nullptr; }
+    host::Text Caption() override { return u"XY"; }
+    void SetCaption(const host::Text& value) override { caption = value; }
+    host::Text DescriptionText() override { return {}; }
+    void SetDescriptionText(const host::Text&) override {}
+    host::Text TooltipText() override { return {}; }
+    void SetTooltipText(const host::Text&) override {}
+    bool BeginGroup() override { return false; }
+    void SetBeginGroup(bool) override {}
+    std::int32_t Index() override { return place; }
+    std::int32_t FaceId() override { return 0; }
+    void SetFaceId(std::int32_t) override {}
+    std::int32_t State() override { return host::kStateDown; }
+    void SetState(std::int32_t) override {}
+    std::unique_ptr<host::EventConnection> AdviseClick(host::ButtonClickHandler) override {
+      return nullptr;
+    }
+    std::int32_t place;
+    host::Text caption;
+  };
+  for (const std::int32_t place : {0, -1, 6}) {
+    SCOPED_TRACE(place);
+    CopySession s;
+    s.Buffers().CopyBuffers.fill(u"XY");
+    const auto before = s.Code()->Code();
+    const auto button = std::make_shared<PlacedButton>(place);
+    s.Select(s.Code(), {8, 1, 8, 4});
+    s.Buffers().PasteBuffer(button);
+    EXPECT_EQ(s.Code()->Code(), before);
+    s.Buffers().CaptureSelection(button, u"XY");
+    EXPECT_EQ(button->caption, u"");
+    for (const auto& buffer : s.Buffers().CopyBuffers) EXPECT_EQ(buffer, u"XY");
+  }
+}
+
 TEST(Capture, ShiftClickRecaptures) {
   CopySession s;
   s.Capture(5, {8, 1, 8, 4});
