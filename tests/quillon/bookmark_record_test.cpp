@@ -121,6 +121,12 @@ TEST(Wildcards, TheFullSyntax) {
       {u"x.xlsx", u"*.xlsm", false},
       {u"\u00e9", u"?", true},
       {u"a!", u"a!", true},
+      {u"0", u"#", true},
+      {u"9", u"#", true},
+      {u"/", u"#", false},
+      {u":", u"#", false},
+      {u"a", u"[a-a]", true},
+      {u"b", u"[a-a]", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.matches)

@@ -163,6 +163,40 @@ TEST(CopyBuffers, ASelectionWithAColumnBelowOneChangesNothing) {
   }
 }
 
+// Selections no editor reports, answered all the same: one that ends before it starts, and one
+// of several lines in a module without lines. The paste stops silently and changes nothing.
+TEST(Paste, ASelectionWithoutLinesChangesNothing) {
+  for (const auto& [code, selection] : {std::pair{u"abc\ndef", host::Selection{2, 1, 1, 1}},
+                                        std::pair{u"", host::Selection{1, 1, 2, 1}}}) {
+    LiveSession s(WithSounds().Project(u"P", u"C:\\P.xlsm").Module(u"M", code));
+    const auto m = s.Component(u"P", u"M");
+    const auto before = m->Code();
+    dynamic_cast<EntryPoints&>(*s.addin.Actions()).CopyPaste().CopyBuffers[0] = u"XY";
+    s.Buffer(1)->SetShown(u"XY", {}, host::kStateDown);
+    s.Select(m, selection);
+    s.TakeSounds();
+    s.Buffer(1)->Click();
+    EXPECT_EQ(m->Code(), before);
+    EXPECT_EQ(m->Pane()->selection, selection) << "the caret stays";
+    EXPECT_THAT(s.TakeSounds(), IsEmpty());
+  }
+}
+
+// The undo of a one-line text over several lines rewrites line SL and deletes nothing: a deletion
+// of no lines that the editor refused would stop the undo before line SL is back.
+TEST(Paste, AnUndoAsksForNoDeletionOfNoLines) {
+  CopySession s;
+  s.Buffers().CopyBuffers[0] = u"XY";
+  s.Buffer(1)->SetShown(u"XY", {}, host::kStateDown);
+  const auto before = s.Code()->Code();
+  s.Select(s.Code(), {8, 3, 10, 2});
+  s.host.calls->FailOn("CodeModule.DeleteLines", 1);
+  s.host.calls->ClearLog();
+  s.Buffer(1)->Click();
+  EXPECT_EQ(s.Code()->Code(), before);
+  EXPECT_EQ(s.host.calls->Count("CodeModule.DeleteLines"), 1u);
+}
+
 // A button the editor places outside 1 to 5 has no buffer: capture and paste stop before one is
 // touched.
 TEST(CopyBuffers, AButtonOutsideTheFiveHasNoBuffer) {
