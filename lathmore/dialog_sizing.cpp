@@ -95,7 +95,8 @@ void DialogSizing::GrowToShowEveryControl(const host::Rect& clientBefore) {
 void DialogSizing::DpiChanged() {
   windows_->InDpiContextOf(dialog_, [this] {
     const std::int32_t dpi = windows_->GetDpiForWindow(dialog_);
-    if (dpi <= 0 || dpi_ <= 0 || dpi == dpi_) return;
+    // The window system always answers a DPI (96 where it cannot tell).
+    if (dpi == dpi_) return;
     const auto scaled = [dpi, this](std::int32_t pixels) {
       return static_cast<std::int32_t>(std::lround(static_cast<double>(pixels) * dpi / dpi_));
     };

@@ -54,11 +54,11 @@ void ShowTooltip(host::CommandBarButton& button, const host::Text& tooltip) {
   const host::Text none;
   for (const host::Text* attempt : {&tooltip, &shortened, &none}) {
     if (attempt != &tooltip && *attempt == tooltip) continue;
-    if (host::Ignore([&] {
-          button.SetTooltipText(*attempt);
-          return true;
-        }))
+    try {
+      button.SetTooltipText(*attempt);
       return;
+    } catch (const host::HostError&) {
+    }
   }
 }
 

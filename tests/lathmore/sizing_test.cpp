@@ -285,5 +285,99 @@ TEST(Sizing, ANewDialogEndsTheHookOnAnEarlierOne) {
   EXPECT_TRUE(d.main.SizingDialog());
 }
 
+// The dialog as the editor opened it, made `wider` and `taller` with the given controls moved or
+// stretched along, then laid out.
+host::WindowHandle LaidOutWith(Watch& w, std::int32_t wider, std::int32_t taller,
+                               std::initializer_list<const char*> shifted,
+                               std::initializer_list<const char*> stretched) {
+  w.main.EditorVBE = w.host.editor;
+  const auto dialog = w.OpenDialog();
+  auto& outer = w.windows->Info(dialog).rect;
+  outer.right += wider;
+  outer.bottom += taller;
+  for (const char* name : shifted) {
+    auto& r = w.windows->Info(w.controls.at(name)).rect;
+    r = {r.left + wider, r.top, r.right + wider, r.bottom};
+  }
+  for (const char* name : stretched) {
+    auto& r = w.windows->Info(w.controls.at(name)).rect;
+    r = {r.left, r.top, r.right + wider, r.bottom + taller};
+  }
+  w.main.StartWatch();
+  w.windows->FireTimers();
+  return dialog;
+}
+
+std::int32_t OuterWidth(const Watch& w, host::WindowHandle dialog) {
+  const Rect r = w.windows->Info(dialog).rect;
+  return r.right - r.left;
+}
+std::int32_t OuterHeight(const Watch& w, host::WindowHandle dialog) {
+  const Rect r = w.windows->Info(dialog).rect;
+  return r.bottom - r.top;
+}
+
+// Whichever control ends outside decides: the buttons alone (a right edge moved by the control's
+// shift), or the frame alone (moved by its stretch).
+TEST(Sizing, TheControlThatEndsOutsideDecidesHowFarItGrows) {
+  Watch buttons;
+  const auto first =
+      LaidOutWith(buttons, 60, 0, {"OK", "Cancel", "Browse", "Help", "Up", "Down", "Priority"}, {});
+  EXPECT_EQ(OuterWidth(buttons, first), 758) << "the buttons";
+  Watch frame;
+  const auto second = LaidOutWith(frame, 60, 0, {}, {"frame"});
+  EXPECT_EQ(OuterWidth(frame, second), 758) << "the frame";
+}
+
+// A control that ends on the client area's edge is inside; one a pixel past it, with no margin
+// before, grows the dialog by that pixel, to the right or down.
+TEST(Sizing, OnTheEdgeIsInsideAndAPixelPastItGrowsByAPixel) {
+  Watch edge;  // the frame's right edge 446 + 260 = 706, the client area's width
+  const auto onEdge = LaidOutWith(edge, 36, 0, {}, {"frame"});
+  EXPECT_EQ(OuterWidth(edge, onEdge), 720);
+  // The frame at the client area's right or bottom edge before the layout (447 of 453 wide, 325
+  // of 353 tall) and one pixel past it after (707 of 706, 435 of 434): no margin, one pixel.
+  for (const bool across : {true, false}) {
+    Watch w;
+    w.main.EditorVBE = w.host.editor;
+    const auto dialog = w.OpenDialog();
+    auto& outer = w.windows->Info(dialog).rect;
+    auto& frame = w.windows->Info(w.controls.at("frame")).rect;
+    (across ? outer.right : outer.bottom) += 23;
+    (across ? frame.right : frame.bottom) = across ? 447 : 325;
+    w.main.StartWatch();
+    w.windows->FireTimers();
+    EXPECT_EQ(OuterWidth(w, dialog), across ? 721 : 720);
+    EXPECT_EQ(OuterHeight(w, dialog), across ? 470 : 471);
+  }
+}
+
+// Without the client area before the layout no margin is known: the dialog grows by what is
+// missing alone.
+TEST(Sizing, WithoutTheClientAreaBeforeItGrowsByWhatIsMissing) {
+  Watch w;
+  w.host.calls->FailOn("Windows.GetClientRect", 1);
+  // The frame 60 wider and 40 taller: 24 past the right edge, 16 past the bottom.
+  const auto dialog = LaidOutWith(w, 60, 40, {}, {"frame"});
+  EXPECT_EQ(OuterWidth(w, dialog), 744);
+  EXPECT_EQ(OuterHeight(w, dialog), 486);
+  EXPECT_TRUE(EveryControlInside(w, dialog));
+}
+
+// A move to another DPI whose suggested rectangle keeps the dialog's size (a large dialog, above
+// the new least size): no change of size follows it, and the controls are still placed from the
+// new DPI's laid-out places.
+TEST(Sizing, AMoveToAnotherDpiThatKeepsTheSizeStillPlacesTheControls) {
+  LaidOut d;
+  d.windows->UserSizes(d.dialog, 1200, 800);
+  std::map<std::string, Rect> at120;
+  const auto s = [](std::int32_t v) { return static_cast<std::int32_t>(std::lround(v * 1.25)); };
+  for (const auto& [name, r] : d.laidOut)
+    at120[name] = {s(r.left), s(r.top), s(r.right), s(r.bottom)};
+  d.windows->MoveToDpi(d.dialog, 120, {100, 80, 1300, 880});
+  d.laidOut = at120;
+  EXPECT_EQ(Places(d), Anchored(d, 1200 - 900, 800 - 588));
+}
+
 }  // namespace
 }  // namespace lathmore::testing

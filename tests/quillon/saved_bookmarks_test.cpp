@@ -145,6 +145,7 @@ TEST(SavedBookmarks, EachOfficeApplicationKeepsItsOwnUnderItsProgramName) {
         std::pair{u"C:\\Office.16\\MSACCESS", u"Bookmarks\\MSACCESS"},
         std::pair{u"D:/apps/PowerPnt.Exe", u"Bookmarks\\POWERPNT"},
         std::pair{u"OUTLOOK.EXE", u"Bookmarks\\OUTLOOK"},
+        std::pair{u"C:\\Apps\\az-za.exe", u"Bookmarks\\AZ-ZA"},
         std::pair{u"Z:\\build\\sandbox.exe", u"Bookmarks\\SANDBOX"},
         std::pair{u"C:\\Tools\\\u00e4rger.v2.exe", u"Bookmarks\\\u00e4RGER.V2"},
         std::pair{u"C:\\Office\\", u""}, std::pair{u"C:\\Office\\.exe", u""}, std::pair{u"", u""}})

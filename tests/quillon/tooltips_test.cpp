@@ -103,6 +103,27 @@ TEST(Tooltips, AShortenedTooltipIsItsFirstLineUpToEightyCharacters) {
   EXPECT_EQ(shortened(u"one line"), u"") << "nothing shorter to try: none";
 }
 
+// Where a preview or a shortened tooltip is cut: before a high surrogate whose pair would be
+// parted (the first and last of the high range too), never after a text that fits whole, and
+// before a lone high surrogate as well.
+TEST(Tooltips, ACutStopsBeforeAHighSurrogateAtTheCut) {
+  const host::Text w199(199, u'w');
+  for (const host::Text& after :
+       {host::Text(u"\U00010000"), host::Text(u"\U0010FFFF"), host::Text(u"\xD83Dx")})
+    EXPECT_EQ(BufferTooltip(w199 + after + u"tail"), w199 + u"\u2026\n(1 line)");
+  EXPECT_EQ(BufferTooltip(w199 + u"\xD83D"), w199 + u"\xD83D\n(1 line)") << "fits whole";
+  EXPECT_EQ(BufferTooltip(u"\nsecond"), u"\nsecond\n(2 lines)");
+
+  LiveSession s(WithSounds());
+  const auto shortened = [&](const host::Text& tooltip) {
+    s.host.calls->FailOn("CommandBarButton.TooltipText=", 1);
+    ShowTooltip(*s.Bookmark(1)->AsButton(), tooltip);
+    return s.Bookmark(1)->TooltipShown();
+  };
+  EXPECT_EQ(shortened(u"\nsecond line"), u"\u2026") << "an empty first line";
+  EXPECT_EQ(shortened(u"\xD83D\nsecond line"), u"\u2026") << "a lone high surrogate";
+}
+
 TEST(Tooltips, ABufferPreviewNeverPartsASurrogatePair) {
   const host::Text smile = u"\U0001F600";
   const host::Text text = host::Text(199, u'w') + smile + u"tail";
