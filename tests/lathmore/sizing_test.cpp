@@ -335,6 +335,9 @@ TEST(Sizing, OnTheEdgeIsInsideAndAPixelPastItGrowsByAPixel) {
   Watch edge;  // the frame's right edge 446 + 260 = 706, the client area's width
   const auto onEdge = LaidOutWith(edge, 36, 0, {}, {"frame"});
   EXPECT_EQ(OuterWidth(edge, onEdge), 720);
+  Watch bottom;  // the frame's bottom edge 324 + 110 = 434, the client area's height
+  const auto onBottom = LaidOutWith(bottom, 0, 24, {}, {"frame"});
+  EXPECT_EQ(OuterHeight(bottom, onBottom), 470);
   // The frame at the client area's right or bottom edge before the layout (447 of 453 wide, 325
   // of 353 tall) and one pixel past it after (707 of 706, 435 of 434): no margin, one pixel.
   for (const bool across : {true, false}) {
