@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "host/error.h"
 #include "host/growing_read.h"
@@ -50,12 +49,15 @@ class WinSettings : public SettingsStore {
 class WinEnvironment : public Environment {
  public:
   Text Environ(const Text& name) override {
-    const DWORD needed = GetEnvironmentVariableW(Wide(name), nullptr, 0);
-    if (needed == 0) return {};
-    std::vector<wchar_t> buffer(needed);
-    const DWORD length = GetEnvironmentVariableW(Wide(name), buffer.data(), needed);
-    if (length == 0 || length >= needed) return {};
-    return FromWide(std::wstring_view(buffer.data(), length));
+    const auto value = ReadGrowing<wchar_t>(MAX_PATH, [&](wchar_t* buffer, std::size_t capacity) {
+      const DWORD length =
+          GetEnvironmentVariableW(Wide(name), buffer, static_cast<DWORD>(capacity));
+      // 0: not set (or set empty). Too small: the characters it needs, its terminator included.
+      if (length == 0) return ReadResult{ReadOutcome::Failed, 0};
+      if (length >= capacity) return ReadResult{ReadOutcome::MoreData, length};
+      return ReadResult{ReadOutcome::Done, length};
+    });
+    return value ? FromWide(*value) : Text();
   }
 
   Text ProgramPath() override {
