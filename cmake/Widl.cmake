@@ -13,13 +13,19 @@ function(addins_widl name idl)
   endforeach()
   set(outputs ${ADDINS_GEN_DIR}/${stem}.h ${ADDINS_GEN_DIR}/${stem}_i.c)
   set(args -h -H ${ADDINS_GEN_DIR}/${stem}.h -u -U ${ADDINS_GEN_DIR}/${stem}_i.c)
+  set(stamp "")
   if(ARG_TYPELIB)
     list(APPEND outputs ${ADDINS_GEN_DIR}/${stem}.tlb)
     list(APPEND args -t -T ${ADDINS_GEN_DIR}/${stem}.tlb)
+    # widl writes the time it ran into the type library: a fixed one instead, so that the same
+    # sources build the same DLL.
+    set(stamp COMMAND perl ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/typelib-fixed-time.pl
+        ${ADDINS_GEN_DIR}/${stem}.tlb)
   endif()
   add_custom_command(
     OUTPUT ${outputs}
     COMMAND ${ADDINS_WIDL} ${ADDINS_WIDL_FLAGS} ${includes} ${args} ${idl_path}
+    ${stamp}
     DEPENDS ${idl_path}
     COMMENT "widl ${stem}.idl"
     VERBATIM)
@@ -38,7 +44,8 @@ function(addins_addin_dll target)
     ${PROJECT_SOURCE_DIR}/host/win/server_exports.cpp
     ${ARG_SOURCES} ${ARG_DEF} ${ARG_RC})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} host_win)
-  set_source_files_properties(${ARG_RC} PROPERTIES OBJECT_DEPENDS ${ADDINS_GEN_DIR}/${stem}.tlb)
+  set_source_files_properties(${ARG_RC} PROPERTIES
+    OBJECT_DEPENDS "${ADDINS_GEN_DIR}/${stem}.tlb;${ADDINS_GEN_DIR}/addins_version.h")
   target_include_directories(${target} PRIVATE ${ADDINS_GEN_DIR})
   set_target_properties(${target} PROPERTIES
     PREFIX ""

@@ -42,7 +42,7 @@ set "line=Installing to %target%"
 call :say
 for %%b in (x64 x86) do call :folder %%b
 set copied=1
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll README.txt LICENSE.txt) do call :copyOne %%f
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll README.txt LICENSE.txt CHANGELOG.txt) do call :copyOne %%f
 if %copied%==0 (
   echo If an Office application is open, it is using the add-ins: Close every Office application,
   echo then run install.cmd again.

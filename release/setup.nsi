@@ -6,7 +6,9 @@
 ;   (nothing changed); 4 Windows older than 7.
 ; The uninstaller exits 2 when an unregistration fails: it then removes nothing, registers again
 ; what it had unregistered, and says which step failed.
-; makensis -DVERSION=1.0 -DSOURCE=<release folder> -DOUTFILE=<setup.exe> setup.nsi
+; makensis -DVERSION=1.1 -DVERSION_QUAD=1.1.0.0 -DSOURCE=<release folder> -DOUTFILE=<setup.exe>
+;          [-DSIGN=<script that signs the file it is given in place>] setup.nsi
+; (scripts/release.sh gives them all.)
 
 Unicode true
 !include LogicLib.nsh
@@ -24,18 +26,25 @@ OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\QuillonLathmore"
 SetCompressor /SOLID lzma
+; No file times in the archive: the same files make the same setup.exe whenever it is built.
+SetDateSave off
 ShowInstDetails show
 ShowUninstDetails show
 Page instfiles
 UninstPage instfiles
 
-VIProductVersion "${VERSION}.0.0"
+VIProductVersion "${VERSION_QUAD}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup: add-ins for the VBA editor"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "LegalCopyright" "MIT licence"
+
+!ifdef SIGN
+  ; The uninstaller that setup writes is signed too, when makensis has made it.
+  !uninstfinalize 'bash "${SIGN}" "%1"' = 0
+!endif
 
 Var Registered ; how many of this run's registrations to undo when a later step fails
 Var Failure
@@ -172,6 +181,7 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${SOURCE}\README.txt"
   File "${SOURCE}\LICENSE.txt"
+  File "${SOURCE}\CHANGELOG.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ${If} ${RunningX64}
@@ -250,6 +260,7 @@ Section "Uninstall"
   Delete "$INSTDIR\x86\Lathmore.dll"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\CHANGELOG.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR\x64"
   RMDir "$INSTDIR\x86"

@@ -7,16 +7,22 @@
 # its uninstall.cmd removes setup's entry too; registration keeps what the other bitness and
 # another copy need, cleans up after a deleted folder, and works from a long path. Everything
 # here runs 32-bit programs (setup.exe and the 32-bit regsvr32): where this machine cannot, only
-# the DLLs' imports are checked.
+# the DLLs' imports are checked. First scripts/test-release-trust.sh builds the release again from two
+# clean clones and signed; the signed setup.exe is then installed here too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-version=$(sed -n 's/^version=//p' scripts/release.sh)
+# The version as the project states it: setup's Apps & features entry must show the same.
+version=$(sed -n 's/^project(EditorAddins .*VERSION \([0-9][0-9.]*\)).*/\1/p' CMakeLists.txt)
 name=QuillonLathmore-$version
 folder=build/release/$name
 setup=build/release/$name-setup.exe
 [ -f "$setup" ] || bash scripts/release.sh >/dev/null
+# What the tests write stays out of the release folder.
+scratch=$root/build/release-test
+rm -rf "$scratch"
+mkdir -p "$scratch"
 
 passed=0
 failed=0
@@ -41,6 +47,14 @@ for dll in "$folder"/x64/*.dll "$folder"/x86/*.dll; do
   [[ $dll == */x86/* ]] && objdump=i686-w64-mingw32-objdump
   check "$dll imports only system DLLs" bash scripts/check-imports.sh "$objdump" "$dll"
 done
+echo "two clean clones, checksums, the version, signing (scripts/test-release-trust.sh):"
+if bash scripts/test-release-trust.sh; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  echo "FAILED: scripts/test-release-trust.sh"
+fi
+signed=build/release-trust/signed
 if reason=$(scripts/wine --why-no-x86); then
   echo "skipped: setup.exe, install.cmd and registration under Wine, which run 32-bit programs: $reason"
   skipped=$((skipped + 1))
@@ -49,7 +63,7 @@ if reason=$(scripts/wine --why-no-x86); then
 fi
 
 # A new prefix each run: what an earlier run left must not pass for this one's work.
-export WINEPREFIX="$root/build/release/wineprefix"
+export WINEPREFIX="$scratch/wineprefix"
 rm -rf "$WINEPREFIX"
 bash scripts/wine-prefix.sh start "$WINEPREFIX"
 trap 'bash scripts/wine-prefix.sh stop "$WINEPREFIX"' EXIT
@@ -79,7 +93,7 @@ progids=(Quillon.dsrQuillon Vodavove.Connect)
 clsids=('{FFAAD1C9-3796-4A55-8BDB-D15800F089F6}' '{0F1C8538-EB88-4CBC-B3AD-765D2584B7C7}')
 # Every GUID the two DLLs register: classes, interfaces, type libraries.
 guids=($(grep -ho 'uuid([0-9A-Fa-f-]*)' quillon/win/*.idl lathmore/win/*.idl | sed 's/uuid(\(.*\))/{\1}/'))
-files=(x64/Quillon.dll x64/Lathmore.dll x86/Quillon.dll x86/Lathmore.dll README.txt LICENSE.txt)
+files=(x64/Quillon.dll x64/Lathmore.dll x86/Quillon.dll x86/Lathmore.dll README.txt LICENSE.txt CHANGELOG.txt)
 
 key() { wine reg query "$1" "/reg:$2"; }
 value_is() { wine reg query "$1" /v "$2" "/reg:$3" | tr -d '\r' | grep -Eq "^ +$2 +$4\$"; }
@@ -140,7 +154,7 @@ expect_exit() {  # expected code, description, command...
 }
 # The sandbox loads the add-ins from `dir` (the install folder when none is given).
 sandbox_loads() {  # bitness, description [, folder in Windows form]
-  local arch=$1 script=$root/build/release/loads.scn
+  local arch=$1 script=$scratch/loads.scn
   local content
   content=$(<"$root/scenarios/release/installed.scn")
   [ -n "${3:-}" ] && content=${content//'%LOCALAPPDATA%\Programs\QuillonLathmore\${ARCH}'/$3}
@@ -186,13 +200,13 @@ expect_exit 0 "setup.exe /S again" wine "$root/$setup" /S
 check "the registry and the files are as after the first install" test "$(snapshot)" == "$before"
 
 echo "setup.exe /S while the editor has Quillon.dll loaded:"
-hold=$root/build/release/hold.scn
-: >build/release/hold.log
+hold=$scratch/hold.scn
+: >"$scratch/hold.log"
 { head -n 9 scenarios/release/installed.scn; echo "wait 6000"; } >"$hold"
 "$root/scripts/wine" "$root/build/x64/bin/sandbox.exe" "$(wine winepath -w "$hold" | tr -d '\r')" \
-  </dev/null >build/release/hold.log 2>&1 &
+  </dev/null >"$scratch/hold.log" 2>&1 &
 holder=$!
-for i in $(seq 1 40); do grep -q '^> wait' build/release/hold.log && break; sleep 0.25; done
+for i in $(seq 1 40); do grep -q '^> wait' "$scratch/hold.log" && break; sleep 0.25; done
 expect_exit 3 "setup.exe /S with an add-in in use" wine "$root/$setup" /S
 check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
 wait "$holder" || true
@@ -258,15 +272,15 @@ rm -rf "$kept"
 check_no_keys_left "after uninstalling from C:\\Kept"
 
 echo "an upgrade whose registration fails (a setup.exe with a damaged x86\\Lathmore.dll):"
-broken=build/release/broken
+broken=$scratch/broken
 rm -rf "$broken"
 cp -r "$folder" "$broken"
 printf 'not a DLL' >"$broken/x86/Lathmore.dll"
-makensis -V2 -DVERSION="$version.1" -DSOURCE="$root/$broken" \
-  -DOUTFILE="$root/build/release/broken-setup.exe" release/setup.nsi >build/release/broken.log 2>&1
+makensis -V2 -DVERSION="$version.1" -DVERSION_QUAD="$version.1.0" -DSOURCE="$broken" \
+  -DOUTFILE="$scratch/broken-setup.exe" release/setup.nsi >"$scratch/broken.log" 2>&1
 expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
 before=$(snapshot)
-expect_exit 2 "the failing upgrade" wine "$root/build/release/broken-setup.exe" /S
+expect_exit 2 "the failing upgrade" wine "$scratch/broken-setup.exe" /S
 check "after the failed upgrade the previous installation is back as it was (files, registry, entry)" \
   test "$(snapshot)" == "$before"
 check "after the failed upgrade the entry is the previous version's" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
@@ -340,6 +354,22 @@ for dll in Quillon Lathmore; do
   check "regsvr32 /u CopyB\\x64\\$dll.dll" regsvr 64 /u "C:\\CopyB\\x64\\$dll.dll"
 done
 check_no_keys_left "after unregistering both copies"
+
+echo "the signed setup.exe:"
+if [ -f "$signed/$name-setup.exe" ]; then
+  expect_exit 0 "the signed setup.exe /S" wine "$root/$signed/$name-setup.exe" /S
+  check "the uninstaller it wrote is signed by the same certificate" bash -c \
+    "osslsigncode verify -CAfile build/release-trust/certificate/cert.pem -in '$installed/uninstall.exe' 2>&1 | grep -qx 'Signature verification: ok'"
+  check "the signed x64\\Quillon.dll installed is the release's" cmp "$installed/x64/Quillon.dll" "$signed/$name/x64/Quillon.dll"
+  check "Apps & features: version $version" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
+  sandbox_loads x64 "the 64-bit sandbox loads both signed add-ins"
+  sandbox_loads x86 "the 32-bit sandbox loads both signed add-ins"
+  expect_exit 0 "the signed uninstaller /S" wine "$installed/uninstall.exe" /S
+  check "the install folder is gone" wait_gone "$installed"
+  check_no_keys_left "after the signed uninstaller"
+else
+  check "the signed release was built" false
+fi
 
 # Where a fixed buffer of MAX_PATH (260) cut the DLL's path, creating an add-in failed. Wine, like
 # Windows without long-path support, loads no DLL whose path is longer than that.
