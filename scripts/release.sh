@@ -41,8 +41,8 @@ if [ -n "${SIGN_PFX:-}" ]; then
 fi
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
-    fail "no git history to take the release's file times from: set SOURCE_DATE_EPOCH"
+  # Outside a git checkout (a source archive): the time of CMakeLists.txt, which the archive kept.
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || stat -c %Y CMakeLists.txt)
 fi
 export SOURCE_DATE_EPOCH
 for preset in x64 x86; do

@@ -29,6 +29,10 @@ name=QuillonLathmore-$version
 work=$root/build/release-trust
 rm -rf "$work"
 mkdir -p "$work"
+if ! git rev-parse --verify -q HEAD >/dev/null 2>&1; then
+  echo "release trust: skipped, not a git checkout: there is no commit to clone twice"
+  exit 0
+fi
 [ -z "$(git status --porcelain --untracked-files=no)" ] ||
   echo "note: the clones build the last commit; uncommitted changes are not in them"
 
