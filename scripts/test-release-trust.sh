@@ -10,18 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-passed=0
-failed=0
-check() {  # description, then the command that must succeed
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $what"
-  fi
-}
+source scripts/checks.sh
 
 # The version as the project states it, read here on its own to check what the build made of it.
 version=$(sed -n 's/^project(EditorAddins .*VERSION \([0-9][0-9.]*\)).*/\1/p' CMakeLists.txt)

@@ -24,19 +24,8 @@ scratch=$root/build/release-test
 rm -rf "$scratch"
 mkdir -p "$scratch"
 
-passed=0
-failed=0
+source scripts/checks.sh
 skipped=0
-check() {  # description, then the command that must succeed
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $what"
-  fi
-}
 summary() {
   echo "release: $passed passed, $failed failed, $skipped skipped"
   [ "$failed" -eq 0 ]
