@@ -10,6 +10,7 @@
 
 #include "host/command_bars.h"
 #include "host/text.h"
+#include "host/window_system.h"
 
 namespace host {
 
@@ -129,6 +130,8 @@ class VBE {
   virtual std::shared_ptr<CodePane> ActiveCodePane() = 0;
   virtual std::shared_ptr<host::CommandBars> CommandBars() = 0;
   virtual std::shared_ptr<host::Events> Events() = 0;
+  // The editor's own top-level window (VBE.MainWindow.HWnd).
+  virtual WindowHandle MainWindowHandle() = 0;
 };
 
 // The object the host hands to a connecting add-in: the editor, or something that is not.

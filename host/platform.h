@@ -18,6 +18,8 @@ class SoundPlayer {
 };
 
 inline constexpr std::int32_t kVirtualKeyShift = 0x10;
+inline constexpr std::int32_t kVirtualKeyControl = 0x11;
+inline constexpr std::int32_t kVirtualKeyAlt = 0x12;  // VK_MENU
 
 class Keyboard {
  public:

@@ -9,17 +9,24 @@
 
 namespace quillon {
 
-dsrQuillon::dsrQuillon(Platform platform) : platform_(std::move(platform)) {
-  actions_ = std::make_shared<EntryPoints>(state_, platform_);
-}
+dsrQuillon::dsrQuillon(Platform platform)
+    : platform_(std::move(platform)),
+      actions_(std::make_shared<EntryPoints>(state_, platform_)),
+      keys_(state_, platform_.keys, platform_.keyboard, actions_) {}
 
 dsrQuillon::dsrQuillon(Platform platform, std::shared_ptr<ButtonActions> actions)
-    : platform_(std::move(platform)), actions_(std::move(actions)) {}
+    : platform_(std::move(platform)),
+      actions_(std::move(actions)),
+      keys_(state_, platform_.keys, platform_.keyboard, actions_) {}
 
 void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application) {
+  // An earlier connection's keys would press buttons this one is about to replace.
+  keys_.Remove();
   if (!application) throw host::HostError(host::codes::kNoInterface, u"No application object.");
   state_.EditorVBE = application->AsVBE();
   state_.VBEVersion = EditorVersionNumber(state_.EditorVBE->Version());
+  // Before the bars, whose tooltips name them.
+  keys_.Read(*platform_.settings);
   // The previous sink's bindings belong to buttons the disconnection deleted.
   state_.VBEEvents = std::make_shared<clsVBE_Events>(actions_);
   BuildBMToolbar();
@@ -32,9 +39,11 @@ void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Applicat
                               return BookmarksSectionOf(platform_.environment->ProgramPath());
                             }).value_or(host::Text());
   if (state_.BMToolbar) SavedBookmarks(*platform_.settings, state_).Restore(*state_.BMToolbar);
+  keys_.Install();
 }
 
 void dsrQuillon::AddinInstance_OnDisconnection() {
+  keys_.Remove();
   RemoveBMToolbar();
   RemoveCPToolbar();
 }

@@ -7,6 +7,7 @@
 #include "quillon/addin_state.h"
 #include "quillon/button_actions.h"
 #include "quillon/platform.h"
+#include "quillon/shortcut_keys.h"
 
 namespace quillon {
 
@@ -21,10 +22,12 @@ class dsrQuillon {
   dsrQuillon(const dsrQuillon&) = delete;
   dsrQuillon& operator=(const dsrQuillon&) = delete;
 
-  // Keeps the editor and its version, makes a fresh sink, builds both bars, notes the Windows
-  // drive. Nothing is trapped: a failure ends the connection there and travels to the host.
+  // Keeps the editor and its version, reads the keys, makes a fresh sink, builds both bars,
+  // notes the Windows drive, hooks the keys. Nothing is trapped: a failure ends the connection
+  // there and travels to the host.
   void AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application);
-  // Saves each bar's place and removes it, bookmarks bar first. Cannot fail.
+  // Lets go of the keys, saves each bar's place and removes it, bookmarks bar first. Cannot
+  // fail.
   void AddinInstance_OnDisconnection();
 
   void BuildBMToolbar();
@@ -35,11 +38,14 @@ class dsrQuillon {
   AddinState& State() { return state_; }
   const AddinState& State() const { return state_; }
   const std::shared_ptr<ButtonActions>& Actions() const { return actions_; }
+  const ShortcutKeys& Keys() const { return keys_; }
 
  private:
   Platform platform_;
-  std::shared_ptr<ButtonActions> actions_;
   AddinState state_;
+  std::shared_ptr<ButtonActions> actions_;
+  // Last: it goes first, so no keystroke reaches the add-in once it is being taken apart.
+  ShortcutKeys keys_;
 };
 
 }  // namespace quillon

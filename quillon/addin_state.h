@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "host/editor.h"
+#include "quillon/key_bindings.h"
 #include "quillon/vbe_events.h"
 
 namespace quillon {
@@ -20,6 +21,7 @@ struct AddinState {
   // Where this Office application's bookmarks are kept ("Bookmarks\EXCEL"); empty when the
   // application could not be named, and then none are kept.
   host::Text BookmarksSection;
+  KeyBindings Keys;  // as the connection read them
 };
 
 }  // namespace quillon

@@ -10,6 +10,15 @@
 
 namespace quillon {
 
+namespace {
+
+// Asked once per change of a button, for its tooltip's key and its saved value alike.
+std::optional<std::int32_t> PlaceOf(host::CommandBarButton& button) {
+  return host::Ignore([&] { return button.Index(); });
+}
+
+}  // namespace
+
 host::VBE& mBookmarks::Editor() const {
   if (!state_.EditorVBE)
     throw host::HostError(host::codes::kFail, u"Object variable or With block variable not set");
@@ -20,8 +29,10 @@ void mBookmarks::ResetButton(host::CommandBarButton& button) {
   button.SetCaption(host::Text(kBookmarksBar.unusedCaption));
   button.SetDescriptionText({});
   button.SetState(host::kStateUp);
-  ShowTooltip(button, host::Text(kBookmarksBar.unusedTooltip));
-  saved_.Save(button, {});
+  const auto place = PlaceOf(button);
+  ShowTooltip(button,
+              WithKeyLine(host::Text(kBookmarksBar.unusedTooltip), state_, kBookmarksBar, place));
+  if (place) saved_.Save(*place, {});
 }
 
 void mBookmarks::BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button) {
@@ -73,8 +84,10 @@ void mBookmarks::SetBookmark(const std::shared_ptr<host::CommandBarButton>& butt
   button->SetCaption(bookmark->caption);
   button->SetDescriptionText(bookmark->record);
   button->SetState(host::kStateDown);
-  ShowTooltip(*button, BookmarkTooltip(bookmark->caption));
-  saved_.Save(*button, bookmark->record);
+  const auto place = PlaceOf(*button);
+  ShowTooltip(*button,
+              WithKeyLine(BookmarkTooltip(bookmark->caption), state_, kBookmarksBar, place));
+  if (place) saved_.Save(*place, bookmark->record);
   feedback_.PlayZoomInSound();
 }
 
@@ -179,8 +192,9 @@ bool mBookmarks::RetargetBookmark(const std::shared_ptr<host::CommandBarButton>&
     button->SetDescriptionText(followed);
     const host::Text caption = ReplaceAll(button->Caption(), oldFile, candidate);
     button->SetCaption(caption);
-    ShowTooltip(*button, BookmarkTooltip(caption));
-    saved_.Save(*button, followed);
+    const auto place = PlaceOf(*button);
+    ShowTooltip(*button, WithKeyLine(BookmarkTooltip(caption), state_, kBookmarksBar, place));
+    if (place) saved_.Save(*place, followed);
     return true;
   }
   return false;

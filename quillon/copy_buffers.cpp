@@ -112,7 +112,8 @@ void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>&
       host::Ignore([&] { button->SetCaption(captionBefore); });
       throw;
     }
-    ShowTooltip(*button, BufferTooltip(text));
+    ShowTooltip(*button, WithKeyLine(BufferTooltip(text), state_, kCopyBufferBar,
+                                     static_cast<std::int32_t>(buffer) + 1));
     // Kept only now that the capture is complete: one cut short leaves the old text, and the
     // button never tells of a text the buffer does not hold.
     CopyBuffers[buffer] = std::move(text);
@@ -209,7 +210,8 @@ void mCopyPaste::ClearCopyBuffers() {
     const auto button = controls->Item(i)->AsButton();
     button->SetCaption(host::Text(kCopyBufferBar.unusedCaption));
     button->SetState(host::kStateUp);
-    ShowTooltip(*button, host::Text(kCopyBufferBar.unusedTooltip));
+    ShowTooltip(*button,
+                WithKeyLine(host::Text(kCopyBufferBar.unusedTooltip), state_, kCopyBufferBar, i));
   }
   CopyBuffers.fill({});
   feedback_.PlayCancelSound();

@@ -17,5 +17,8 @@ inline constexpr std::u16string_view kProcedureGoneSuffix = u" does not seem to 
 // The second line of a used bookmark's tooltip, under its place.
 inline constexpr std::u16string_view kUsedBookmarkHint =
     u"Click to go there; Shift+click to set it here";
+// The last line of a numbered button's tooltip: its key, this, its Shift form, this.
+inline constexpr std::u16string_view kKeyHintMiddle = u" as a click, ";
+inline constexpr std::u16string_view kKeyHintEnd = u" as a Shift+click";
 
 }  // namespace quillon

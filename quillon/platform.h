@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "host/environment.h"
+#include "host/key_input.h"
 #include "host/platform.h"
 #include "host/settings.h"
 
@@ -15,6 +16,7 @@ struct Platform {
   std::shared_ptr<host::SoundPlayer> sound;
   std::shared_ptr<host::Keyboard> keyboard;
   std::shared_ptr<host::MessageBoxes> messages;
+  std::shared_ptr<host::KeyInput> keys;  // none: the buttons have no keys
 };
 
 }  // namespace quillon

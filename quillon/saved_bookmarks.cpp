@@ -38,10 +38,6 @@ void SavedBookmarks::Save(std::int32_t place, const host::Text& record) {
   });
 }
 
-void SavedBookmarks::Save(host::CommandBarButton& button, const host::Text& record) {
-  if (const auto place = host::Ignore([&] { return button.Index(); })) Save(*place, record);
-}
-
 void SavedBookmarks::Restore(host::CommandBar& bar) {
   if (state_.BookmarksSection.empty()) return;
   for (std::int32_t place = 1; place <= kNumberedButtons; ++place) {
@@ -55,7 +51,8 @@ void SavedBookmarks::Restore(host::CommandBar& bar) {
       button->SetCaption(bookmark->caption);
       button->SetDescriptionText(bookmark->record);
       button->SetState(host::kStateDown);
-      ShowTooltip(*button, BookmarkTooltip(bookmark->caption));
+      ShowTooltip(*button,
+                  WithKeyLine(BookmarkTooltip(bookmark->caption), state_, kBookmarksBar, place));
     });
   }
 }

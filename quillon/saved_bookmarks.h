@@ -30,8 +30,6 @@ class SavedBookmarks {
   // The record of the button at `place` on the bar (empty: free). A store that refuses it is
   // ignored: the click that changed the button goes on.
   void Save(std::int32_t place, const host::Text& record);
-  // The same for a button, whose place is asked of the editor.
-  void Save(host::CommandBarButton& button, const host::Text& record);
   // Puts the saved records back on the bar's buttons 1 to 5: the caption the record gives, the
   // record, pressed. A value that is not a well-formed record leaves its button free; nothing
   // here can fail the connection.

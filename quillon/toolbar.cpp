@@ -60,7 +60,8 @@ void Toolbar::AddButtons() {
     if (place < layout_.faceIds.size()) {
       button->SetCaption(host::Text(layout_.unusedCaption));
       button->SetFaceId(layout_.faceIds[place]);
-      ShowTooltip(*button, host::Text(layout_.unusedTooltip));
+      ShowTooltip(*button, WithKeyLine(host::Text(layout_.unusedTooltip), state_, layout_,
+                                       static_cast<std::int32_t>(place) + 1));
     } else {
       button->SetCaption(host::Text(layout_.clearCaption));
       button->SetFaceId(layout_.clearFaceId);

@@ -3,6 +3,7 @@
 // build, save and remove procedures are written once and read everything bar-specific here.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -24,6 +25,11 @@ struct ToolbarLayout {
   std::u16string_view clearCaption;
   std::int32_t clearFaceId;
   std::array<EventSlot, kNumberedButtons + 1> slots;  // bound to controls 1 to 6
+  // The numbered buttons' keys: their slots among the ten from this one on, the names of their
+  // values in the Keys section (the prefix and the place, "Bookmark1"), their default keys.
+  std::size_t firstKeySlot;
+  std::u16string_view keyValuePrefix;
+  std::array<std::u16string_view, kNumberedButtons> defaultKeys;
 };
 
 extern const ToolbarLayout kBookmarksBar;

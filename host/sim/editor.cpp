@@ -263,6 +263,11 @@ SimEditor::SimEditor(std::shared_ptr<HostCalls> calls, Text version)
       bars_(std::make_shared<SimCommandBars>(calls_)),
       events_(std::make_shared<SimEvents>(calls_)) {}
 
+WindowHandle SimEditor::MainWindowHandle() {
+  calls_->Enter("VBE.MainWindow.HWnd");
+  return mainWindow_;
+}
+
 Text SimEditor::Version() {
   calls_->Enter("VBE.Version");
   return version_;

@@ -173,12 +173,14 @@ class SimEditor : public VBE, public Application, public std::enable_shared_from
   std::shared_ptr<host::CommandBars> CommandBars() override;
   std::shared_ptr<host::Events> Events() override;
   std::shared_ptr<VBE> AsVBE() override;
+  WindowHandle MainWindowHandle() override;
 
   // The user's side: open and close projects, select, switch windows.
   std::shared_ptr<SimProject> AddProject(const Text& name, std::optional<Text> fileName);
   void CloseProject(const std::shared_ptr<SimProject>& project);
   const std::vector<std::shared_ptr<SimProject>>& Projects() const { return projects_; }
   void SetVersion(Text version) { version_ = std::move(version); }
+  void SetMainWindow(WindowHandle window) { mainWindow_ = window; }
   // Selects the component in the project explorer, which also makes its project active.
   void SelectComponent(const std::shared_ptr<SimComponent>& component);
   void ActivateWindow(std::shared_ptr<SimWindow> window, std::shared_ptr<SimCodePane> pane);
@@ -192,6 +194,7 @@ class SimEditor : public VBE, public Application, public std::enable_shared_from
  private:
   std::shared_ptr<HostCalls> calls_;
   Text version_;
+  WindowHandle mainWindow_ = 0;
   std::vector<std::shared_ptr<SimProject>> projects_;
   std::shared_ptr<SimProject> activeProject_;
   std::shared_ptr<SimComponent> selectedComponent_;

@@ -21,6 +21,8 @@ std::int16_t SimKeyboard::GetKeyState(std::int32_t virtualKey) {
   calls_->Enter("Keyboard.GetKeyState");
   // Down: the high-order bit set, as GetKeyState reports it; toggled (every other press): the
   // low-order bit, whether the key is down or not.
+  if (virtualKey == kVirtualKeyControl) return ctrlDown ? -128 : 0;
+  if (virtualKey == kVirtualKeyAlt) return altDown ? -128 : 0;
   if (virtualKey != kVirtualKeyShift) return 0;
   return static_cast<std::int16_t>((shiftDown ? -128 : 0) | (shiftToggled ? 1 : 0));
 }

@@ -35,6 +35,8 @@ class SimKeyboard : public Keyboard {
   std::int16_t GetKeyState(std::int32_t virtualKey) override;
   bool shiftDown = false;
   bool shiftToggled = false;
+  bool ctrlDown = false;
+  bool altDown = false;
 
  private:
   std::shared_ptr<HostCalls> calls_;

@@ -321,9 +321,52 @@ void SimWindowTree::DestroyWindow(WindowHandle window) {
     for (const WindowHandle child : std::vector<WindowHandle>(kids->second)) DestroyWindow(child);
     children_.erase(window);
   }
+  if (focus_ == window) focus_ = 0;
   auto& siblings = children_[windows_.at(window).parent];
   siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
   windows_.erase(window);
+}
+
+HookId SimWindowTree::HookKeys(std::function<bool(const KeyStroke&)> stroke) {
+  if (calls_->Fails("Windows.SetWindowsHookEx")) return 0;
+  keyHooks_[nextHook_] = std::move(stroke);
+  return nextHook_++;
+}
+
+void SimWindowTree::UnhookKeys(HookId hook) {
+  if (calls_->Fails("Windows.UnhookWindowsHookEx")) return;
+  keyHooks_.erase(hook);
+}
+
+WindowHandle SimWindowTree::GetFocus() {
+  if (calls_->Fails("Windows.GetFocus")) return 0;
+  return focus_;
+}
+
+WindowHandle SimWindowTree::ParentOrOwner(WindowHandle window) {
+  if (calls_->Fails("Windows.GetAncestor")) return 0;
+  const auto found = windows_.find(window);
+  if (found == windows_.end()) return 0;
+  return found->second.parent == kDesktop ? found->second.owner : found->second.parent;
+}
+
+bool SimWindowTree::IsWindowEnabled(WindowHandle window) {
+  if (calls_->Fails("Windows.IsWindowEnabled")) return false;
+  const auto found = windows_.find(window);
+  return found != windows_.end() && found->second.enabled;
+}
+
+bool SimWindowTree::Key(KeyStroke stroke) {
+  std::vector<HookId> newestFirst;
+  for (const auto& [id, hook] : keyHooks_) newestFirst.insert(newestFirst.begin(), id);
+  for (const HookId id : newestFirst) {
+    const auto found = keyHooks_.find(id);
+    if (found == keyHooks_.end()) continue;  // removed by a newer one
+    const auto run = found->second;          // it may remove itself
+    if (run(stroke)) return true;
+  }
+  if (focus_ != 0) received_.push_back({focus_, stroke});
+  return false;
 }
 
 WindowHandle SimWindowTree::AddTopLevel(SimWindowInfo info) {

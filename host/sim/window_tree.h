@@ -4,13 +4,15 @@
 // in their windows, mirrored (right-to-left) windows, DPI virtualization between the thread's and
 // the windows' DPI awareness, thread timers fired by the test, hooks on windows as a subclass is
 // one (sizing and destruction reach them, a sizing border holds the window to their minimum),
-// and a clock the test moves. A failure planned for a call makes it do nothing and answer 0, as a
+// keyboard focus, owners, disabled windows and the thread's key hooks, and a clock the test
+// moves. A failure planned for a call makes it do nothing and answer 0, as a
 // failing user32 call does.
 
 #include <map>
 #include <memory>
 #include <vector>
 
+#include "host/key_input.h"
 #include "host/sim/host_calls.h"
 #include "host/window_system.h"
 
@@ -32,11 +34,19 @@ struct SimWindowInfo {
   bool onTop = false;
   DpiAwareness awareness = DpiAwareness::PerMonitor;  // children take their parent's
   bool mirrored = false;                              // WS_EX_LAYOUTRTL
+  WindowHandle owner = 0;  // of a top-level window: the window it floats over
+  bool enabled = true;
+};
+
+// A key message as the focused window got it, past every key hook.
+struct ReceivedKey {
+  WindowHandle window;
+  KeyStroke stroke;
 };
 
 inline constexpr std::int32_t kSizingBorder = 0x00040000;  // WS_THICKFRAME
 
-class SimWindowTree : public WindowSystem {
+class SimWindowTree : public WindowSystem, public KeyInput {
  public:
   explicit SimWindowTree(std::shared_ptr<HostCalls> calls, std::uint32_t processId = 1000);
 
@@ -62,6 +72,11 @@ class SimWindowTree : public WindowSystem {
   Rect WorkAreaOf(WindowHandle window) override;
   HookId HookWindow(WindowHandle window, WindowHooks hooks) override;
   void UnhookWindow(HookId hook) override;
+  HookId HookKeys(std::function<bool(const KeyStroke&)> stroke) override;
+  void UnhookKeys(HookId hook) override;
+  WindowHandle GetFocus() override;
+  WindowHandle ParentOrOwner(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
 
   // The test's side: windows opened in front of the others, their children, the timers.
   WindowHandle AddTopLevel(SimWindowInfo info);
@@ -81,6 +96,13 @@ class SimWindowTree : public WindowSystem {
   // the system suggests (physical pixels).
   void MoveToDpi(WindowHandle window, std::int32_t dpi, Rect suggested);
   bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
+  // The keyboard focus moves to the window (0: none of this thread's windows).
+  void Focus(WindowHandle window) { focus_ = window; }
+  // One key message on this thread: the key hooks see it, the newest first, and the first that
+  // answers true ends it there; otherwise the focused window gets it. Whether one ended it.
+  bool Key(KeyStroke stroke);
+  const std::vector<ReceivedKey>& Received() const { return received_; }
+  std::size_t KeyHookCount() const { return keyHooks_.size(); }
   std::size_t HookCount() const { return hooks_.size(); }
 
   // The calling thread's DPI awareness, the system's DPI, and whether the system can switch the
@@ -122,6 +144,9 @@ class SimWindowTree : public WindowSystem {
   };
   std::map<HookId, Hook> hooks_;
   HookId nextHook_ = 1;
+  std::map<HookId, std::function<bool(const KeyStroke&)>> keyHooks_;
+  WindowHandle focus_ = 0;
+  std::vector<ReceivedKey> received_;
 };
 
 class SimClock : public Clock {

@@ -242,6 +242,13 @@ class WinVBE : public VBE {
   std::shared_ptr<host::Events> Events() override {
     return std::make_shared<WinEvents>(Object(L"Events"));
   }
+  WindowHandle MainWindowHandle() override {
+    Dispatch window(Object(L"MainWindow"), windowCache_);
+    auto v = window.Get(L"HWnd");
+    // A Long: a handle, which fits in 32 bits on 64-bit Windows too, sign-extended as the
+    // system extends one.
+    return static_cast<WindowHandle>(static_cast<std::intptr_t>(ToInt32(v)));
+  }
 
  private:
   ComPtr<IDispatch> Object(const wchar_t* member) {
@@ -249,6 +256,7 @@ class WinVBE : public VBE {
     return ToObject(v, member);
   }
   static inline DispidCache cache_;
+  static inline DispidCache windowCache_;
   Dispatch d_;
 };
 

@@ -2,11 +2,13 @@
 // Quillon connected to a simulated editor with its real bookmark and copy-buffer actions: a test
 // selects, clicks and reads what the user would see.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host/sim/builder.h"
+#include "host/sim/window_tree.h"
 #include "quillon/addin.h"
 
 namespace quillon::testing {
@@ -22,10 +24,25 @@ inline host::sim::SimHostBuilder WithSounds(host::sim::SimHostBuilder builder = 
   return builder;
 }
 
+enum class Keys { None, Hooked };
+
 struct LiveSession {
-  explicit LiveSession(const host::sim::SimHostBuilder& builder)
+  // With keys: the editor's main window and a code window in it, which has the focus.
+  // `beforeConnecting` may plan the host's failures.
+  explicit LiveSession(const host::sim::SimHostBuilder& builder, Keys keys = Keys::None,
+                       const std::function<void(host::sim::HostCalls&)>& beforeConnecting = {})
       : host(builder.Build()),
-        addin(Platform{host.settings, host.environment, host.sound, host.keyboard, host.messages}) {
+        windows(keys == Keys::Hooked ? std::make_shared<host::sim::SimWindowTree>(host.calls)
+                                     : nullptr),
+        addin(Platform{host.settings, host.environment, host.sound, host.keyboard, host.messages,
+                       windows}) {
+    if (windows) {
+      mainWindow = windows->AddTopLevel({u"wndclass_desked_gsk", u"Microsoft Visual Basic"});
+      codeWindow = windows->AddChild(mainWindow, {u"VbaWindow", u"Module1 (Code)"});
+      host.editor->SetMainWindow(mainWindow);
+      windows->Focus(codeWindow);
+    }
+    if (beforeConnecting) beforeConnecting(*host.calls);
     addin.AddinInstance_OnConnection(host.editor);
   }
 
@@ -73,7 +90,22 @@ struct LiveSession {
     return texts;
   }
 
+  // The user presses and releases the key with Ctrl held, and Shift and Alt as asked. Whether
+  // the press went no further than the hook.
+  bool Press(std::int32_t virtualKey, bool shift = false, bool alt = false) const {
+    host.keyboard->ctrlDown = true;
+    host.keyboard->shiftDown = shift;
+    host.keyboard->altDown = alt;
+    const bool swallowed = windows->Key({virtualKey, true, false});
+    windows->Key({virtualKey, false, false});
+    host.keyboard->ctrlDown = host.keyboard->shiftDown = host.keyboard->altDown = false;
+    return swallowed;
+  }
+
   host::sim::SimHost host;
+  std::shared_ptr<host::sim::SimWindowTree> windows;  // null without keys
+  host::WindowHandle mainWindow = 0;
+  host::WindowHandle codeWindow = 0;
   dsrQuillon addin;
 };
 
