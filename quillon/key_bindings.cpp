@@ -79,12 +79,12 @@ KeyBindings ReadKeyBindings(host::SettingsStore& settings) {
     for (std::int32_t place = 1; place <= kNumberedButtons; ++place) {
       const auto fallback = host::Text(layout->defaultKeys[static_cast<std::size_t>(place - 1)]);
       // A missing value reads as the default; one that cannot be read keeps it too.
-      const host::Text value = host::Ignore([&] {
-                                 return settings.GetSetting(
-                                     host::Text(kSettingsApplication), host::Text(kKeysSection),
-                                     host::Text(layout->keyValuePrefix) + FormatWholeNumber(place),
-                                     fallback);
-                               }).value_or(fallback);
+      const host::Text value =
+          host::Ignore([&] {
+            return settings.GetSetting(
+                host::Text(kSettingsApplication), host::Text(kKeysSection),
+                host::Text(layout->keyValuePrefix) + FormatWholeNumber(place), fallback);
+          }).value_or(fallback);
       auto& slot = keys[layout->firstKeySlot + static_cast<std::size_t>(place - 1)];
       if (Trimmed(value).empty()) continue;
       slot = ParseKeyBinding(value);

@@ -48,8 +48,8 @@ host::Text BufferTooltip(const host::Text& text) {
   return preview + u"\n(" + host::Text(count.begin(), count.end()) + u")";
 }
 
-host::Text WithKeyLine(const host::Text& tooltip, const AddinState& state,
-                       const ToolbarLayout& bar, std::optional<std::int32_t> place) {
+host::Text WithKeyLine(const host::Text& tooltip, const AddinState& state, const ToolbarLayout& bar,
+                       std::optional<std::int32_t> place) {
   if (!place || *place < 1 || *place > kNumberedButtons) return tooltip;
   const auto& key = state.Keys[bar.firstKeySlot + static_cast<std::size_t>(*place - 1)];
   if (!key) return tooltip;

@@ -4,7 +4,6 @@
 // numbered button its key.
 
 #include <cstddef>
-
 #include <optional>
 
 #include "host/command_bars.h"
@@ -26,8 +25,8 @@ host::Text BufferTooltip(const host::Text& text);
 
 // The tooltip with a last line naming the key of the numbered button at `place` on the bar and
 // its Shift form; as it is for a button without a key or a place.
-host::Text WithKeyLine(const host::Text& tooltip, const AddinState& state,
-                       const ToolbarLayout& bar, std::optional<std::int32_t> place);
+host::Text WithKeyLine(const host::Text& tooltip, const AddinState& state, const ToolbarLayout& bar,
+                       std::optional<std::int32_t> place);
 
 // Sets the tooltip; one the editor refuses is tried again as its first line (at most 80
 // characters), then empty, and never fails the action that changed the button.

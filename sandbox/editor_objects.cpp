@@ -552,6 +552,25 @@ class EventsObject final : public DispatchObject<> {
   std::shared_ptr<host::Events> events_;
 };
 
+// The editor's main window: only its handle, which the editor gives as a Long.
+class MainWindowObject final : public DispatchObject<> {
+ public:
+  explicit MainWindowObject(std::shared_ptr<host::sim::SimEditor> editor)
+      : editor_(std::move(editor)) {}
+
+ protected:
+  TypeSpec& Type() const override {
+    static TypeSpec type{"MainWindow", {{L"HWnd", kGet, 0, 0}}};
+    return Registered(type);
+  }
+  void Handle(std::size_t, Kind, Call& call) override {
+    call.Return(static_cast<LONG>(editor_->MainWindowHandle()));
+  }
+
+ private:
+  std::shared_ptr<host::sim::SimEditor> editor_;
+};
+
 class VBEObject final : public DispatchObject<> {
  public:
   explicit VBEObject(std::shared_ptr<host::sim::SimEditor> editor) : editor_(std::move(editor)) {}
@@ -565,7 +584,8 @@ class VBEObject final : public DispatchObject<> {
     ActiveWindow,
     ActiveCodePane,
     CommandBars,
-    Events
+    Events,
+    MainWindow
   };
   TypeSpec& Type() const override {
     static TypeSpec type{"VBE",
@@ -576,7 +596,8 @@ class VBEObject final : public DispatchObject<> {
                           {L"ActiveWindow", kGet, 0, 0},
                           {L"ActiveCodePane", kGet, 0, 0},
                           {L"CommandBars", kGet, 0, 0},
-                          {L"Events", kGet, 0, 0}}};
+                          {L"Events", kGet, 0, 0},
+                          {L"MainWindow", kGet, 0, 0}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
@@ -597,6 +618,8 @@ class VBEObject final : public DispatchObject<> {
         return call.Return(Make<BarsObject>(editor_->CommandBars()));
       case Events:
         return call.Return(Make<EventsObject>(editor_->Events()));
+      case MainWindow:
+        return call.Return(Make<MainWindowObject>(editor_));
     }
   }
   void* InterfaceFor(REFIID iid) override {

@@ -274,12 +274,109 @@ void Runner::Press(const std::shared_ptr<host::sim::SimControl>& control) {
   if (control->Exists())
     Tell("the button now reads " + Quoted(control->CaptionShown()) +
          (control->StateShown() == host::kStateDown ? ", drawn pressed" : ", drawn up"));
+  Observe(watch);
+}
+
+void Runner::Observe(const MessageBoxWatch& watch) {
   messages_ = watch.Seen();
   for (const auto& box : messages_)
     Tell("message box " + Quoted(box.title) + (box.okOnly ? ", OK only" : ", not OK only") +
          (box.icon ? ", with an icon" : ", no icon") + ": " + Quoted(box.text));
   sounds_ = TakePlayedSounds();
   for (const auto& sound : sounds_) Tell("sound: " + sound);
+}
+
+void Runner::FocusWindow(const std::vector<std::string>& w) {
+  Need(w, 2, "focus editor|code|tool|host|dialog");
+  const HWND window = keyboard_.Named(w[1]);
+  if (!window) throw ScriptError{"there is no window " + w[1]};
+  if (!keyboard_.Focus(window)) throw ScriptError{"the " + w[1] + " window did not take the focus"};
+  Tell("the keyboard focus is in the " + w[1] + " window");
+}
+
+void Runner::Modal(const std::vector<std::string>& w) {
+  Need(w, 2, "modal open|close");
+  if (w[1] == "open") {
+    keyboard_.OpenDialog();
+    Tell("a modal dialog is open over the editor, which it disabled; the focus is in it");
+  } else if (w[1] == "close") {
+    keyboard_.CloseDialog();
+    Tell("the modal dialog is closed; the focus is back in the code window");
+  } else {
+    throw ScriptError{"usage: modal open|close"};
+  }
+}
+
+void Runner::Type(const std::vector<std::string>& w) {
+  Need(w, 2, "type <key>...");
+  received_.clear();
+  TakePlayedSounds();
+  MessageBoxWatch watch;
+  for (std::size_t i = 1; i < w.size(); ++i) TypeKey(w[i]);
+  if (received_.empty()) Tell("no window received a key");
+  for (const auto& [window, keys] : received_) Tell("the " + window + " window received " + keys);
+  Observe(watch);
+}
+
+void Runner::TypeKey(const std::string& key) {
+  bool ctrl = false, shift = false, alt = false;
+  std::string rest = key;
+  int downs = 1;
+  if (const auto star = rest.find('*'); star != std::string::npos) {
+    downs = static_cast<int>(Number(rest.substr(star + 1)));
+    rest.resize(star);
+    if (downs < 1) throw ScriptError{"a key is pressed at least once: " + key};
+  }
+  for (auto plus = rest.find('+'); plus != std::string::npos && plus + 1 < rest.size();
+       plus = rest.find('+')) {
+    const std::string modifier = rest.substr(0, plus);
+    if (modifier == "Ctrl")
+      ctrl = true;
+    else if (modifier == "Shift")
+      shift = true;
+    else if (modifier == "Alt")
+      alt = true;
+    else
+      throw ScriptError{"not a modifier: " + modifier + " in " + key};
+    rest.erase(0, plus + 1);
+  }
+  const WORD virtualKey = VirtualKeyNamed(rest);
+  if (virtualKey == 0) throw ScriptError{"not a key: " + key};
+  if (!keyboard_.Type(virtualKey, ctrl, shift, alt, downs))
+    throw ScriptError{"the keystrokes of " + key + " did not all arrive"};
+  for (const auto& [window, keys] : keyboard_.TakeReceived()) {
+    auto& all = received_[window];
+    if (!all.empty()) all += ' ';
+    all += keys;
+  }
+}
+
+void Runner::SoakKeys(const std::vector<std::string>& w) {
+  Need(w, 2, "soak-keys <shortcuts>");
+  const long shortcuts = Number(w[1]);
+  const auto module = Component("Soak");
+  // Set, follow and set again a bookmark; capture, paste and capture again a buffer; clear.
+  const char* const round[] = {"Ctrl+1", "Ctrl+1",       "Ctrl+Shift+1", "Ctrl+6",
+                               "Ctrl+6", "Ctrl+Shift+6", "Ctrl+1",       "Ctrl+6"};
+  const auto type = [&](long count) {
+    for (long i = 0; i < count; ++i) {
+      module->Pane()->selection = {2, 5, 2, 10};
+      TypeKey(round[i % std::size(round)]);
+      host_.calls->ClearLog();
+      TakePlayedSounds();
+    }
+    received_.clear();
+  };
+  type(std::size(round));  // the first round warms everything up
+  const Usage before = Measure();
+  type(shortcuts);
+  soakBefore_ = before;
+  soakAfter_ = Measure();
+  Tell(std::to_string(shortcuts) + " shortcuts typed. " + std::to_string(before.objects) +
+       " sandbox objects, lowest free handle " + std::to_string(before.slot) + ", " +
+       std::to_string(before.bytes / 1024) + " KB in use before; " +
+       std::to_string(soakAfter_.objects) + ", " + std::to_string(soakAfter_.slot) + ", " +
+       std::to_string(soakAfter_.bytes / 1024) + " KB after.");
 }
 
 void Runner::UserPlace(const std::vector<std::string>& w) {

@@ -162,6 +162,12 @@ void Runner::Expect(const std::vector<std::string>& w) {
     const std::int32_t wanted = w[2] == "designer" ? host::kDesignerWindow : host::kCodeWindow;
     Check(type == wanted, "the active window is a " + w[2] + " window",
           type ? (*type == host::kDesignerWindow ? "a designer" : "a code window") : "no window");
+  } else if (what == "received") {
+    Need(w, 4, "expect received <window> <keys>");
+    const auto found = received_.find(w[2]);
+    const std::string seen = found == received_.end() ? "" : found->second;
+    Check(seen == w[3], "the " + w[2] + " window received " + (w[3].empty() ? "no key" : w[3]),
+          seen.empty() ? "no key" : seen);
   } else if (what == "soak-growth") {
     Need(w, 5, "expect soak-growth <objects> <handles> <kilobytes>");
     const long objects = soakAfter_.objects - soakBefore_.objects;

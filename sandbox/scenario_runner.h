@@ -22,6 +22,7 @@
 #include "sandbox/connection_point.h"
 #include "sandbox/dispatch_object.h"
 #include "sandbox/editor_objects.h"
+#include "sandbox/keyboard_windows.h"
 #include "sandbox/observers.h"
 #include "sandbox/pictures.h"
 #include "sandbox/references_dialog.h"
@@ -65,7 +66,10 @@ class Runner {
                   .ExistingButton(30002, u"&Edit")
                   .ExistingButton(kReferencesCommand, u"&References...")
                   .Build()),
-        vbe_(MakeEditorObject(host_.editor)) {}
+        vbe_(MakeEditorObject(host_.editor)) {
+    host_.editor->SetMainWindow(reinterpret_cast<host::WindowHandle>(keyboard_.EditorMainWindow()));
+    keyboard_.Focus(keyboard_.Named("code"));
+  }
 
   ScenarioResult Run(std::istream& script);
 
@@ -143,6 +147,18 @@ class Runner {
   // The user clicks: the editor raises Click on every bound sink; the sandbox reads and closes
   // any message box the add-in shows, and notes the sounds it plays.
   void Press(const std::shared_ptr<host::sim::SimControl>& control);
+  // What the add-in showed and played while an action of the user ran.
+  void Observe(const MessageBoxWatch& watch);
+
+  // The keyboard: the focus moved to one of the sandbox's windows, the modal dialog opened or
+  // closed, keys typed ("Ctrl+Shift+1", "x", "Ctrl+1*3" for a key held through two repeats).
+  void FocusWindow(const std::vector<std::string>& w);
+  void Modal(const std::vector<std::string>& w);
+  void Type(const std::vector<std::string>& w);
+  // Types one key as a script writes it; what reached each window is added to received_.
+  void TypeKey(const std::string& key);
+  // A thousand shortcuts and more, typed into the editor with Quillon connected.
+  void SoakKeys(const std::vector<std::string>& w);
 
   void UserPlace(const std::vector<std::string>& w);
   void UserDeleteBar(const std::vector<std::string>& w);
@@ -206,6 +222,7 @@ class Runner {
   std::string scriptFolder_;
   std::ostream& out_;
   host::sim::SimHost host_;
+  KeyboardWindows keyboard_;
   host::win::ComPtr<IDispatch> vbe_;
   AddinHost addins_;
   std::shared_ptr<host::sim::SimProject> project_;
@@ -217,6 +234,7 @@ class Runner {
   std::map<std::string, std::string> snapshots_;
   std::vector<SeenMessageBox> messages_;
   std::vector<std::string> sounds_;
+  std::map<std::string, std::string> received_;  // by window, since the last type command
   ScenarioResult result_;
 };
 

@@ -9,7 +9,6 @@
 
 #include "quillon/stored_values.h"
 #include "quillon/tooltips.h"
-
 #include "tests/fault_sweep.h"
 #include "tests/quillon/live_session.h"
 
@@ -43,10 +42,26 @@ TEST(KeyBindings, ReadAsCtrlThenAltThenOneKey) {
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+0"), (K{'0', false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+z"), (K{'Z', false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+f"), (K{'F', false})) << "the letter";
-  for (const char16_t* bad :
-       {u"", u"1", u"Ctrl", u"Ctrl+", u"Alt+1", u"Ctrl+Shift+1", u"Shift+Ctrl+1", u"Alt+Ctrl+1",
-        u"Ctrl+Alt", u"Ctrl+Alt+Alt+1", u"Ctrl+F0", u"Ctrl+F13", u"Ctrl+F01", u"Ctrl+FF", u"Ctrl+12",
-        u"Ctrl+-", u"Ctrl+\u00e9", u"Ctrl++", u"Control+1", u"Ctrl+Alt+1+2"})
+  for (const char16_t* bad : {u"",
+                              u"1",
+                              u"Ctrl",
+                              u"Ctrl+",
+                              u"Alt+1",
+                              u"Ctrl+Shift+1",
+                              u"Shift+Ctrl+1",
+                              u"Alt+Ctrl+1",
+                              u"Ctrl+Alt",
+                              u"Ctrl+Alt+Alt+1",
+                              u"Ctrl+F0",
+                              u"Ctrl+F13",
+                              u"Ctrl+F01",
+                              u"Ctrl+FF",
+                              u"Ctrl+12",
+                              u"Ctrl+-",
+                              u"Ctrl+\u00e9",
+                              u"Ctrl++",
+                              u"Control+1",
+                              u"Ctrl+Alt+1+2"})
     EXPECT_EQ(ParseKeyBinding(bad), std::nullopt) << host::ToUtf8(bad);
   EXPECT_EQ(KeyName(K{'1', false}), u"Ctrl+1");
   EXPECT_EQ(KeyName(K{'K', true}, true), u"Ctrl+Alt+Shift+K");
@@ -103,10 +118,9 @@ TEST(ShortcutKeys, ActOnlyWhileTheFocusIsInTheEditor) {
     const auto before = w.Received().size();
     const bool acted = s->Press('9');  // a buffer: each capture or paste shows in its state
     s->addin.Actions()->ClearCopyBuffers();
-    const bool reached = std::any_of(w.Received().begin() + static_cast<long>(before),
-                                     w.Received().end(), [&](const host::sim::ReceivedKey& k) {
-                                       return k.window == window && k.stroke.down;
-                                     });
+    const bool reached = std::any_of(
+        w.Received().begin() + static_cast<long>(before), w.Received().end(),
+        [&](const host::sim::ReceivedKey& k) { return k.window == window && k.stroke.down; });
     if (window != 0) EXPECT_NE(acted, reached) << "swallowed, or on to the window";
     return acted;
   };
@@ -211,18 +225,26 @@ TEST(ShortcutKeys, RebindingPerUser) {
   }
   {
     // Every key emptied: no hook at all.
-    auto s = keyed({{u"Bookmark1", u""}, {u"Bookmark2", u""}, {u"Bookmark3", u""},
-                    {u"Bookmark4", u""}, {u"Bookmark5", u""}, {u"CopyBuffer1", u""},
-                    {u"CopyBuffer2", u""}, {u"CopyBuffer3", u""}, {u"CopyBuffer4", u""},
+    auto s = keyed({{u"Bookmark1", u""},
+                    {u"Bookmark2", u""},
+                    {u"Bookmark3", u""},
+                    {u"Bookmark4", u""},
+                    {u"Bookmark5", u""},
+                    {u"CopyBuffer1", u""},
+                    {u"CopyBuffer2", u""},
+                    {u"CopyBuffer3", u""},
+                    {u"CopyBuffer4", u""},
                     {u"CopyBuffer5", u" "}});
     EXPECT_EQ(s->windows->KeyHookCount(), 0u);
   }
 }
 
 TEST(ShortcutKeys, TooltipsNameEachKeyAndItsShiftForm) {
-  auto s = Keyed(World().Setting(u"Razurid", u"Keys", u"CopyBuffer5", u"Ctrl+Alt+F12")
-                     .Setting(u"Razurid", u"Keys", u"Bookmark3", u"")
-                     .Setting(u"Razurid", u"Bookmarks\\EXCEL", u"4", u"Budget.xlsm|Module1|Main|1"));
+  auto s =
+      Keyed(World()
+                .Setting(u"Razurid", u"Keys", u"CopyBuffer5", u"Ctrl+Alt+F12")
+                .Setting(u"Razurid", u"Keys", u"Bookmark3", u"")
+                .Setting(u"Razurid", u"Bookmarks\\EXCEL", u"4", u"Budget.xlsm|Module1|Main|1"));
   EXPECT_EQ(s->Bookmark(1)->TooltipShown(),
             u"Click to remember where the caret is\nCtrl+1 as a click, Ctrl+Shift+1 as a "
             u"Shift+click");
@@ -314,9 +336,8 @@ TEST(ShortcutKeys, EachFailingCallLeavesTheEditorWorking) {
     EXPECT_TRUE(s.Press('1'));
     EXPECT_FALSE(s.Press(0x71));
   }
-  for (const char* call :
-       {"Windows.GetFocus", "Windows.GetAncestor", "Windows.IsWindowEnabled",
-        "Keyboard.GetKeyState"}) {
+  for (const char* call : {"Windows.GetFocus", "Windows.GetAncestor", "Windows.IsWindowEnabled",
+                           "Keyboard.GetKeyState"}) {
     SCOPED_TRACE(call);
     auto s = Keyed();
     s->host.calls->FailOn(call, 1);
