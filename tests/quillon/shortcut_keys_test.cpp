@@ -121,7 +121,9 @@ TEST(ShortcutKeys, ActOnlyWhileTheFocusIsInTheEditor) {
     const bool reached = std::any_of(
         w.Received().begin() + static_cast<long>(before), w.Received().end(),
         [&](const host::sim::ReceivedKey& k) { return k.window == window && k.stroke.down; });
-    if (window != 0) EXPECT_NE(acted, reached) << "swallowed, or on to the window";
+    if (window != 0) {
+      EXPECT_NE(acted, reached) << "swallowed, or on to the window";
+    }
     return acted;
   };
   s->Select(s->Component(u"Budget", u"Module1"), {2, 5, 2, 10});
