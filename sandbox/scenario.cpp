@@ -1,6 +1,8 @@
 // Running a scenario script: reading its lines, telling the transcript, dispatching each command.
 #include "sandbox/scenario_runner.h"
 
+#include "addins_version.h"
+
 namespace sandbox {
 
 std::vector<std::string> SplitWords(const std::string& line) {
@@ -72,7 +74,8 @@ std::string Runner::Expanded(std::string line) const {
   const std::pair<std::string, std::string> variables[] = {
       {"${ADDINS}", ToUtf8(kEditorAddinsKey)},
       {"${BIN}", ToUtf8(host::win::FromWide(directory_))},
-      {"${ARCH}", sizeof(void*) == 8 ? "x64" : "x86"}};
+      {"${ARCH}", sizeof(void*) == 8 ? "x64" : "x86"},
+      {"${VERSION}", ADDINS_VERSION_TEXT}};
   for (const auto& [name, value] : variables)
     for (auto at = line.find(name); at != std::string::npos;
          at = line.find(name, at + value.size()))

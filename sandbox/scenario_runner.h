@@ -75,7 +75,7 @@ class Runner {
 
  private:
   // ${ADDINS}: the editor's add-in key of this bitness; ${BIN}: the folder of the DLLs; ${ARCH}:
-  // the release's folder of this bitness's DLLs.
+  // the release's folder of this bitness's DLLs; ${VERSION}: the version the DLLs were built as.
   std::string Expanded(std::string line) const;
 
   void Pass(const std::string& what);
