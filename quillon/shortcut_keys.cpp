@@ -23,7 +23,6 @@ void ShortcutKeys::Read(host::SettingsStore& settings) {
 }
 
 void ShortcutKeys::Install() {
-  Remove();
   bool any = false;
   for (const auto& key : state_.Keys) any = any || key.has_value();
   if (!any || mainWindow_ == 0) return;

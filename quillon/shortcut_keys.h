@@ -33,7 +33,7 @@ class ShortcutKeys {
   // The state's keys as the user gave them, and the editor's main window they work in. Without
   // input or a main window there are none; nothing here fails.
   void Read(host::SettingsStore& settings);
-  // Hooks the keys read, after removing an earlier hook. Without a hook they do nothing.
+  // Hooks the keys read; an earlier hook must have been removed. Without a hook they do nothing.
   void Install();
   // From here on no keystroke reaches this object.
   void Remove();

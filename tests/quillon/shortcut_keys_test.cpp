@@ -38,6 +38,7 @@ TEST(KeyBindings, ReadAsCtrlThenAltThenOneKey) {
   EXPECT_EQ(ParseKeyBinding(u"ctrl+alt+k"), (K{'K', true}));
   EXPECT_EQ(ParseKeyBinding(u" CTRL + F9 "), (K{0x78, false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+F1"), (K{0x70, false}));
+  EXPECT_EQ(ParseKeyBinding(u"Ctrl+F10"), (K{0x79, false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+F12"), (K{0x7B, false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+0"), (K{'0', false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+z"), (K{'Z', false}));
@@ -61,6 +62,8 @@ TEST(KeyBindings, ReadAsCtrlThenAltThenOneKey) {
                               u"Ctrl+\u00e9",
                               u"Ctrl++",
                               u"Control+1",
+                              u"Xtrl+1",
+                              u"Ctrl+Blt+K",
                               u"Ctrl+Alt+1+2"})
     EXPECT_EQ(ParseKeyBinding(bad), std::nullopt) << host::ToUtf8(bad);
   EXPECT_EQ(KeyName(K{'1', false}), u"Ctrl+1");
@@ -278,9 +281,15 @@ TEST(ShortcutKeys, TooltipsNameEachKeyAndItsShiftForm) {
             u"Click to remember where the caret is\nCtrl+2 as a click, Ctrl+Shift+2 as a "
             u"Shift+click");
 
-  // Without keys (none hooked, as in a host with no windows of ours), no key is named.
-  LiveSession plain(World());
-  EXPECT_EQ(plain.Bookmark(1)->TooltipShown(), u"Click to remember where the caret is");
+  // Without key input, even with a main window, no key is named and none is hooked.
+  auto h = World().Build();
+  h.editor->SetMainWindow(0x200);
+  dsrQuillon plain(Platform{h.settings, h.environment, h.sound, h.keyboard, h.messages});
+  plain.AddinInstance_OnConnection(h.editor);
+  EXPECT_EQ(h.Control(kBookmarksBarName, 1)->TooltipShown(),
+            u"Click to remember where the caret is");
+  EXPECT_EQ(h.calls->Count("VBE.MainWindow.HWnd"), 0u);
+  EXPECT_FALSE(plain.Keys().Installed());
 }
 
 TEST(ShortcutKeys, TheHookGoesOnEveryPathAndOnlyOneIsEverInstalled) {
