@@ -359,6 +359,43 @@ TEST(ShortcutKeys, EachFailingCallLeavesTheEditorWorking) {
   }
 }
 
+// A connection with keys, each host call failing once: where the connection stands, the keys
+// are hooked unless the main window or the hook was refused, and a key in the editor acts.
+TEST(ShortcutKeys, AConnectionWithEachCallFailingHooksTheKeysOrNone) {
+  struct World {
+    host::sim::SimHost h = quillon::testing::World().Build();
+    std::shared_ptr<host::sim::SimWindowTree> windows =
+        std::make_shared<host::sim::SimWindowTree>(h.calls);
+    std::unique_ptr<dsrQuillon> addin;
+    host::WindowHandle main = windows->AddTopLevel({u"wndclass_desked_gsk", u""});
+  };
+  testing_support::Sweep(
+      "connect with keys",
+      [] {
+        auto w = std::make_unique<World>();
+        w->h.editor->SetMainWindow(w->main);
+        w->windows->Focus(w->main);
+        w->addin = std::make_unique<dsrQuillon>(Platform{
+            w->h.settings, w->h.environment, w->h.sound, w->h.keyboard, w->h.messages, w->windows});
+        return w;
+      },
+      [](World& w) -> host::sim::HostCalls& { return *w.h.calls; },
+      [](World& w) { w.addin->AddinInstance_OnConnection(w.h.editor); },
+      [](World& w, const testing_support::FailedCall& f) {
+        const bool refused =
+            f.operation == "VBE.MainWindow.HWnd" || f.operation == "Windows.SetWindowsHookEx";
+        if (f.threw) {
+          EXPECT_EQ(w.windows->KeyHookCount(), 0u) << "a failed connection leaves no keys";
+          return;
+        }
+        EXPECT_EQ(w.windows->KeyHookCount(), refused ? 0u : 1u);
+        if (refused) return;
+        w.h.calls->ClearFailures();
+        w.h.keyboard->ctrlDown = true;
+        EXPECT_TRUE(w.windows->Key({'6', true, false}));
+      });
+}
+
 // A paste by key with each host call failing once: the module holds its code or the buffer's
 // text in place of the selection, never both and never the text twice.
 TEST(ShortcutKeys, APasteByKeyWithEachCallFailingLeavesTheCodeWholeOrPastedOnce) {
