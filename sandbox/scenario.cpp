@@ -63,7 +63,8 @@ ScenarioResult Runner::Run(std::istream& script) {
     } catch (const ScriptError& error) {
       Fail(error.message);
     } catch (const host::HostError& error) {
-      Fail("the sandbox itself failed: " + ToUtf8(error.Description()));
+      Fail("the sandbox itself failed: " + ToUtf8(error.Description()) + " (" +
+           Hex(static_cast<long>(error.Code())) + ")");
     }
   }
   out_ << "\n" << result_.passed << " passed, " << result_.failed << " failed\n";
