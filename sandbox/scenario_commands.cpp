@@ -237,7 +237,13 @@ void Runner::Release(const std::vector<std::string>& w) {
 }
 
 void Runner::FailOn(const std::vector<std::string>& w) {
-  Need(w, 2, "fail <Object.Operation> [occurrence]");
+  Need(w, 2, "fail <Object.Operation> [occurrence | from <occurrence>]");
+  // "from k": refused from its k-th call on, as a protected module or a closed workbook refuses.
+  if (w.size() > 3 && w[2] == "from") {
+    host_.calls->FailOn(w[1], static_cast<int>(Number(w[3])), 1 << 30);
+    Tell("the editor will fail " + w[1] + " from call " + w[3] + " on");
+    return;
+  }
   host_.calls->FailOn(w[1], w.size() > 2 ? static_cast<int>(Number(w[2])) : 0);
   Tell("the editor will fail " + w[1] +
        (w.size() > 2 ? " on call " + w[2] : std::string(" on every call")));
