@@ -85,4 +85,10 @@ Text FromUtf8(std::string_view text) {
   return out;
 }
 
+std::size_t CutPoint(std::u16string_view text, std::size_t count) {
+  if (count >= text.size()) return text.size();
+  if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) return count - 1;
+  return count;
+}
+
 }  // namespace host

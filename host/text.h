@@ -12,4 +12,8 @@ using Text = std::u16string;
 std::string ToUtf8(std::u16string_view text);
 Text FromUtf8(std::string_view text);
 
+// Where a text cut after `count` code units ends: one sooner when that would part a surrogate
+// pair, so a character is kept whole or not at all.
+std::size_t CutPoint(std::u16string_view text, std::size_t count);
+
 }  // namespace host

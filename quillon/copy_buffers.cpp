@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "host/error.h"
+#include "quillon/messages.h"
 #include "quillon/tooltips.h"
 
 namespace quillon {
@@ -33,6 +34,28 @@ bool NothingSelected(const host::Selection& s) {
   return s.startLine == s.endLine && s.startColumn == s.endColumn;
 }
 
+// The editor takes several lines as one text with CR LF between them; buffers keep LF.
+host::Text EditorLines(const host::Text& text) {
+  host::Text lines;
+  lines.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c == u'\n') lines += u'\r';
+    lines += c;
+  }
+  return lines;
+}
+
+// Lines as one text for the editor.
+host::Text Joined(std::vector<host::Text>::const_iterator first,
+                  std::vector<host::Text>::const_iterator last) {
+  host::Text text;
+  for (auto line = first; line != last; ++line) {
+    if (line != first) text += u"\r\n";
+    text += *line;
+  }
+  return text;
+}
+
 }  // namespace
 
 LineFeeds CountLineFeeds(const host::Text& text) {
@@ -53,7 +76,7 @@ host::Text SummaryCaption(const host::Text& firstPiece, bool severalLines) {
       first == host::Text::npos
           ? host::Text()
           : firstPiece.substr(first, firstPiece.find_last_not_of(u' ') - first + 1);
-  host::Text caption = trimmed.substr(0, kCaptionLength);
+  host::Text caption = trimmed.substr(0, host::CutPoint(trimmed, kCaptionLength));
   if (trimmed.size() > kCaptionLength || severalLines) caption += kEllipsis;
   return caption;
 }
@@ -103,13 +126,18 @@ void mCopyPaste::CaptureSelection(const std::shared_ptr<host::CommandBarButton>&
     }
     // The last separator goes, and with it every empty piece at the end of the selection.
     while (!text.empty() && text.back() == u'\n') text.pop_back();
-    // The caption first, and back again when the state is refused: a capture cut short leaves
-    // the button as it was.
-    button->SetCaption(caption);
+    // Whole lines (a selection that ends in column 1 of a later line) keep their last line break,
+    // so that they paste as whole lines again.
+    if (s.endColumn == 1 && s.endLine > s.startLine) text += u'\n';
+    // The pressed state first, then the caption, which alone tells a filled button from a free
+    // one. A refused caption leaves the button as it was: a filled one is pressed already, a free
+    // one is drawn up again, by a call the editor has just taken.
+    button->SetState(host::kStateDown);
     try {
-      button->SetState(host::kStateDown);
+      button->SetCaption(caption);
     } catch (const host::HostError&) {
-      host::Ignore([&] { button->SetCaption(captionBefore); });
+      if (captionBefore == kCopyBufferBar.unusedCaption)
+        host::Ignore([&] { button->SetState(host::kStateUp); });
       throw;
     }
     ShowTooltip(*button, WithKeyLine(BufferTooltip(text), state_, kCopyBufferBar,
@@ -130,7 +158,16 @@ void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& butt
     text = CopyBuffers[BufferOf(*button)];
     pane = Editor().ActiveCodePane();
     s = pane->GetSelection();
-    if (!ReplaceSelection(*pane->CodeModule(), s, text)) return;
+    switch (ReplaceSelection(*pane->CodeModule(), s, text)) {
+      case Replaced::kDone:
+        break;
+      case Replaced::kNothing:
+      case Replaced::kUndone:
+        return;
+      case Replaced::kHalfDone:
+        feedback_.ShowMessage(host::Text(kPasteNotCompletedMessage));
+        return;
+    }
   } catch (const host::HostError&) {
     return;
   }
@@ -149,38 +186,49 @@ void mCopyPaste::PasteBuffer(const std::shared_ptr<host::CommandBarButton>& butt
   feedback_.PlayRedoSound();
 }
 
-bool mCopyPaste::ReplaceSelection(host::CodeModule& module, const host::Selection& s,
-                                  const host::Text& text) {
+mCopyPaste::Replaced mCopyPaste::ReplaceSelection(host::CodeModule& module,
+                                                   const host::Selection& s,
+                                                   const host::Text& text) {
   // Everything an undo needs is read before the first edit.
   if (s.startLine > module.CountOfLines()) {
-    // No line SL (an empty module): the text becomes new lines of its own.
+    // No line SL (an empty module): the text becomes new lines of its own, in one write.
     if (s.endLine != s.startLine) InvalidCall();
-    if (!text.empty()) module.InsertLines(s.startLine, text);
-    return true;
+    if (!text.empty()) module.InsertLines(s.startLine, EditorLines(text));
+    return Replaced::kDone;
   }
   const auto lines = SelectedLines(module, s);
-  if (lines.empty()) return false;
+  if (lines.empty()) return Replaced::kNothing;
   // Line SL as it stands once the selected text is gone, then the buffer at column SC in it.
   const host::Text line =
       Left(lines.front(), std::int64_t{s.startColumn} - 1) + From(lines.back(), s.endColumn);
-  const host::Text newText =
-      Left(line, std::int64_t{s.startColumn} - 1) + text + From(line, s.startColumn);
-  // The rewrite of line SL first: refused, nothing has changed.
-  module.ReplaceLine(s.startLine, newText);
-  if (s.endLine == s.startLine) return true;
-  // Then the rest of the selection, now below the pasted lines. Refused, line SL is put back
-  // as it was, so the module never holds half a paste.
-  const std::int32_t added = CountLineFeeds(newText).count;
-  try {
-    module.DeleteLines(s.startLine + added + 1, s.endLine - s.startLine);
-  } catch (const host::HostError&) {
-    host::Ignore([&] {
-      if (added > 0) module.DeleteLines(s.startLine + 1, added);
-      module.ReplaceLine(s.startLine, lines.front());
-    });
-    throw;
+  const host::Text newText = EditorLines(Left(line, std::int64_t{s.startColumn} - 1) + text +
+                                         From(line, s.startColumn));
+  // One line: one write, done or refused.
+  if (s.endLine == s.startLine) {
+    module.ReplaceLine(s.startLine, newText);
+    return Replaced::kDone;
   }
-  return true;
+  // Several lines: the lines below SL go first (refused, nothing has changed), then line SL takes
+  // the new text. Should that be refused, the lines go back by another kind of write than the
+  // one refused; only when that fails too, and the rewrite of line SL once more, is the module
+  // left as the last write that went through made it.
+  module.DeleteLines(s.startLine + 1, s.endLine - s.startLine);
+  try {
+    module.ReplaceLine(s.startLine, newText);
+  } catch (const host::HostError&) {
+    const host::Text below = Joined(lines.begin() + 1, lines.end());
+    try {
+      module.InsertLines(s.startLine + 1, below);
+    } catch (const host::HostError&) {
+      try {
+        module.ReplaceLine(s.startLine, Joined(lines.begin(), lines.end()));
+      } catch (const host::HostError&) {
+        return Replaced::kHalfDone;
+      }
+    }
+    return Replaced::kUndone;
+  }
+  return Replaced::kDone;
 }
 
 std::vector<host::Text> mCopyPaste::SelectedLines(host::CodeModule& module,

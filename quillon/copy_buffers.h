@@ -37,7 +37,8 @@ class mCopyPaste {
   void CaptureSelection(const std::shared_ptr<host::CommandBarButton>& button,
                         const host::Text& captionBefore);
   // Silent on failure: the module ends as it was or with the whole paste in it; once every edit
-  // is done, it always goes on to place the caret and play its sound.
+  // is done, it always goes on to place the caret and play its sound. Only when the editor
+  // refuses a write and then both ways of putting the module back does a message say so.
   void PasteBuffer(const std::shared_ptr<host::CommandBarButton>& button);
 
   // Buffer i belongs to the control at place i + 1 on the copy-buffer bar.
@@ -48,10 +49,16 @@ class mCopyPaste {
   static std::size_t BufferOf(host::CommandBarButton& button);
   // Lines SL to EL of the selection, whole.
   static std::vector<host::Text> SelectedLines(host::CodeModule& module, const host::Selection& s);
-  // Puts `text` in place of the selection: all of it, or, when the editor refuses an edit, the
-  // module exactly as it was and the refusal thrown. False when the selection holds no line.
-  static bool ReplaceSelection(host::CodeModule& module, const host::Selection& s,
-                               const host::Text& text);
+  enum class Replaced {
+    kDone,      // the text stands in place of the selection
+    kNothing,   // the selection holds no line
+    kUndone,    // a write was refused and the module is as it was
+    kHalfDone,  // a write was refused and the module could not be put back
+  };
+  // Puts `text` in place of the selection. A refusal before the first write goes through is
+  // thrown.
+  static Replaced ReplaceSelection(host::CodeModule& module, const host::Selection& s,
+                                   const host::Text& text);
 
   AddinState& state_;
   Feedback& feedback_;

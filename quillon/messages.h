@@ -12,6 +12,9 @@ inline constexpr std::u16string_view kWorkbookGoneMessage =
     u"The project workbook may have been closed or renamed.";
 inline constexpr std::u16string_view kModuleGoneMessage =
     u"The module may have been deleted or renamed.";
+inline constexpr std::u16string_view kPasteNotCompletedMessage =
+    u"The paste was not completed: the editor refused a change and the lines it replaces could "
+    u"not be put back. The copy buffer still holds its text.";
 // Follows the recorded procedure's name.
 inline constexpr std::u16string_view kProcedureGoneSuffix = u" does not seem to exist.";
 // The second line of a used bookmark's tooltip, under its place.

@@ -12,18 +12,10 @@ namespace {
 
 constexpr char16_t kEllipsis = u'\u2026';
 
-// Where a text cut after `count` code units ends: one sooner when that would part a surrogate
-// pair, so a character is shown whole or not at all.
-std::size_t CutPoint(const host::Text& text, std::size_t count) {
-  if (count >= text.size()) return text.size();
-  if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) return count - 1;
-  return count;
-}
-
 // The start of a tooltip the editor would not take: its first line, at most 80 characters.
 host::Text Shortened(const host::Text& tooltip) {
   const std::size_t line = std::min(tooltip.find(u'\n'), tooltip.size());
-  const std::size_t end = CutPoint(tooltip, std::min(line, kShortTooltipCharacters));
+  const std::size_t end = host::CutPoint(tooltip, std::min(line, kShortTooltipCharacters));
   return end == tooltip.size() ? tooltip : tooltip.substr(0, end) + kEllipsis;
 }
 
@@ -33,7 +25,11 @@ host::Text BookmarkTooltip(const host::Text& caption) {
   return caption + u"\n" + host::Text(kUsedBookmarkHint);
 }
 
-host::Text BufferTooltip(const host::Text& text) {
+host::Text BufferTooltip(const host::Text& buffer) {
+  // A copy of whole lines ends in a line break, which starts no line of its own.
+  const std::u16string_view text(buffer.data(), !buffer.empty() && buffer.back() == u'\n'
+                                                    ? buffer.size() - 1
+                                                    : buffer.size());
   std::size_t lines = 1;
   std::size_t end = text.size();  // where the preview stops
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -41,8 +37,8 @@ host::Text BufferTooltip(const host::Text& text) {
     if (lines == kPreviewLines && end == text.size()) end = i;
     ++lines;
   }
-  end = CutPoint(text, std::min(end, kPreviewCharacters));
-  host::Text preview = text.substr(0, end);
+  end = host::CutPoint(text, std::min(end, kPreviewCharacters));
+  host::Text preview(text.substr(0, end));
   if (end < text.size()) preview += kEllipsis;
   const auto count = std::to_string(lines) + (lines == 1 ? " line" : " lines");
   return preview + u"\n(" + host::Text(count.begin(), count.end()) + u")";

@@ -2,6 +2,7 @@
 #include "sandbox/scenario_runner.h"
 
 #include "addins_version.h"
+#include "host/sim/fidelity.h"
 
 namespace sandbox {
 
@@ -66,6 +67,7 @@ ScenarioResult Runner::Run(std::istream& script) {
       Fail("the sandbox itself failed: " + ToUtf8(error.Description()) + " (" +
            Hex(static_cast<long>(error.Code())) + ")");
     }
+    for (const auto& note : host::sim::TakeInfidelities()) Fail("the editor " + note);
   }
   out_ << "\n" << result_.passed << " passed, " << result_.failed << " failed\n";
   return result_;

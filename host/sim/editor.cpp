@@ -4,6 +4,7 @@
 
 #include "host/error.h"
 #include "host/sim/code_text.h"
+#include "host/sim/fidelity.h"
 #include "host/sim/ignore_case.h"
 
 namespace host::sim {
@@ -73,6 +74,7 @@ Text SimCodeModule::Lines(std::int32_t line, std::int32_t count) {
 
 void SimCodeModule::ReplaceLine(std::int32_t line, const Text& text) {
   Enter("CodeModule.ReplaceLine");
+  CheckLineBreaks("CodeModule.ReplaceLine", text);
   auto& lines = component_.Code();
   if (line < 1 || line > LineCount(lines)) InvalidCall();
   const auto pieces = SplitLines(text);
@@ -83,6 +85,7 @@ void SimCodeModule::ReplaceLine(std::int32_t line, const Text& text) {
 
 void SimCodeModule::InsertLines(std::int32_t line, const Text& text) {
   Enter("CodeModule.InsertLines");
+  CheckLineBreaks("CodeModule.InsertLines", text);
   auto& lines = component_.Code();
   if (line < 1) InvalidCall();
   const auto pieces = SplitLines(text);

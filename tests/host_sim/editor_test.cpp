@@ -1,9 +1,11 @@
 // The simulated editor keeps and edits code as the editor does and fails where it fails.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "host/error.h"
 #include "host/sim/builder.h"
+#include "host/sim/fidelity.h"
 
 namespace host::sim {
 namespace {
@@ -58,9 +60,11 @@ TEST(SimCode, LinesReadsWithoutTheFinalBreak) {
 TEST(SimCode, LineFeedsInWrittenTextBecomeLineBreaks) {
   const auto component = Component(TwoProjects(), u"Budget", u"Module1");
   const auto module = component->CodeModule();
-  module->ReplaceLine(2, u"2a\n2b");
+  module->ReplaceLine(2, u"2a\r\n2b");
   EXPECT_EQ(component->Code(), (std::vector<Text>{u"one", u"2a", u"2b", u"three"}));
+  EXPECT_THAT(TakeInfidelities(), ::testing::IsEmpty());
   module->InsertLines(1, u"zero\n");
+  EXPECT_EQ(TakeInfidelities().size(), 1u) << "a bare line feed is taken, and noted";
   EXPECT_EQ(component->Code(), (std::vector<Text>{u"zero", u"", u"one", u"2a", u"2b", u"three"}));
   module->DeleteLines(2, 1);
   module->InsertLines(99, u"end");

@@ -121,7 +121,7 @@ TEST(GoToBookmark, LandsOnTheSameLineOfTheProcedureAfterLinesWereInsertedAbove) 
   s.Bookmark(1)->Click();
   s.Caret(module, 1);
   s.Bookmark(2)->Click();
-  module->CodeModule()->InsertLines(2, u"Private Const A = 1\nPrivate Const B = 2");
+  module->CodeModule()->InsertLines(2, u"Private Const A = 1\r\nPrivate Const B = 2");
   const auto other = s.Component(u"Budget", u"Entry");
   s.Caret(other, 1);
   s.TakeSounds();

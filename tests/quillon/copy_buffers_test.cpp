@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "host/error.h"
+#include "host/sim/fidelity.h"
 #include "quillon/entry_points.h"
 #include "tests/quillon/live_session.h"
 
@@ -77,6 +78,14 @@ TEST(Capture, KeepsSpacesInTheBufferAndTrimsThemInTheCaption) {
   EXPECT_THAT(s.TakeSounds(), ElementsAre("zoomin.wav"));
 }
 
+// A caption never ends in half of a character written as two code units.
+TEST(SummaryCaption, CutsBeforeASurrogatePairItWouldPart) {
+  const host::Text nineteen(19, u'a');
+  EXPECT_EQ(SummaryCaption(nineteen + u"\U0001F600b", false), nineteen + u"\u2026");
+  EXPECT_EQ(SummaryCaption(nineteen + u"b\U0001F600", false), nineteen + u"b\u2026");
+  EXPECT_EQ(SummaryCaption(u"\U0001F600", false), u"\U0001F600");
+}
+
 TEST(Capture, TwentyCharactersWithoutEllipsisTwentyOneWith) {
   CopySession s;
   s.Capture(1, {9, 1, 9, 21});
@@ -86,17 +95,30 @@ TEST(Capture, TwentyCharactersWithoutEllipsisTwentyOneWith) {
   EXPECT_EQ(s.Buffers().CopyBuffers[1], u"abcdefghijklmnopqrstu");
 }
 
-TEST(Capture, WholeLinesEndingInColumnOneHaveNoTrailingLineFeed) {
+// Shift+Down three times from column 1: whole lines, which keep their last line break and so
+// paste as whole lines before the caret's line, the caret then at column 1 of that line.
+TEST(Capture, WholeLinesKeepTheirLastLineBreakAndPasteAsWholeLines) {
   CopySession s;
   s.Capture(3, {2, 1, 5, 1});
-  EXPECT_EQ(s.Buffers().CopyBuffers[2], u"    x = 1\n    y = \"  spaced text  \"\n    z = 3");
+  EXPECT_EQ(s.Buffers().CopyBuffers[2], u"    x = 1\n    y = \"  spaced text  \"\n    z = 3\n");
   EXPECT_EQ(s.Buffer(3)->CaptionShown(), u"x = 1\u2026");
+  EXPECT_NE(s.Buffer(3)->TooltipShown().find(u"\n(3 lines)"), host::Text::npos);
+  s.Select(s.Code(), {7, 1, 7, 1});
+  s.Buffer(3)->Click();
+  const auto& code = s.Code()->Code();
+  EXPECT_EQ(std::vector<host::Text>(code.begin() + 6, code.begin() + 10),
+            (std::vector<host::Text>{u"    x = 1", u"    y = \"  spaced text  \"", u"    z = 3",
+                                     u"End Sub"}));
+  EXPECT_EQ(s.Code()->Pane()->selection, (host::Selection{10, 1, 10, 1}));
+  // A selection that ends inside its last line is no copy of whole lines.
+  s.Capture(4, {2, 1, 4, 10});
+  EXPECT_EQ(s.Buffers().CopyBuffers[3], u"    x = 1\n    y = \"  spaced text  \"\n    z = 3");
 }
 
 TEST(Capture, TrailingBlankLinesAreDroppedLeadingOnesKept) {
   CopySession s;
   s.Capture(1, {4, 1, 7, 1});
-  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"    z = 3");
+  EXPECT_EQ(s.Buffers().CopyBuffers[0], u"    z = 3\n");
   s.Capture(2, {5, 1, 7, 8});
   EXPECT_EQ(s.Buffers().CopyBuffers[1], u"\n\nEnd Sub");
   EXPECT_EQ(s.Buffer(2)->CaptionShown(), u"\u2026");
@@ -305,6 +327,17 @@ TEST(Paste, IntoAnotherModule) {
       s.Other()->Code(),
       (std::vector<host::Text>{u"first", u"x = 1", u"    y = \"  spaced text  \"", u"    z = 3"}));
   EXPECT_EQ(s.Code()->Code().size(), 10u) << "the source module is untouched";
+}
+
+// The editor takes several lines as one text with CR LF between them; the buffer keeps LF.
+TEST(Paste, HandsTheEditorCrLfBetweenLines) {
+  CopySession s;
+  s.Capture(2, {2, 5, 4, 10});
+  EXPECT_EQ(s.Buffers().CopyBuffers[1].find(u'\r'), host::Text::npos);
+  s.Select(s.Other(), {2, 1, 2, 7});
+  s.Buffer(2)->Click();
+  EXPECT_THAT(host::sim::TakeInfidelities(), IsEmpty());
+  EXPECT_EQ(s.Other()->Code().size(), 4u);
 }
 
 TEST(Paste, ARefusedReplacementLeavesTheCodeAsItWas) {

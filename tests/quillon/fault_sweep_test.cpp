@@ -11,6 +11,7 @@
 #include <set>
 
 #include "quillon/entry_points.h"
+#include "quillon/messages.h"
 #include "tests/quillon/live_session.h"
 
 namespace quillon::testing {
@@ -18,7 +19,9 @@ namespace {
 
 using host::sim::SimHostBuilder;
 using testing_support::FailedCall;
+using testing_support::Refusals;
 using testing_support::Sweep;
+using testing_support::SweepRefusals;
 
 const char16_t kCode[] = u"Option Explicit\n\nSub Main()\n    x = 1\n    y = 2\nEnd Sub\n";
 
@@ -323,6 +326,38 @@ TEST(FaultSweep, CapturingIntoAFreeButton) {
       });
 }
 
+// Refusals that last, or two of them: the caption and the buffer always tell the same capture,
+// the old one or the new one, and a filled button stays pressed. A free button may stay drawn
+// pressed only when the editor refused to draw it up again as well; it still counts as free.
+TEST(FaultSweep, CapturingUnderRefusalsKeepsCaptionAndBufferTogether) {
+  const auto shifted = [] {
+    auto s = FilledBuffer();
+    s->host.keyboard->shiftDown = true;
+    return s;
+  };
+  const auto click = [](LiveSession& s) { s.Buffer(2)->Click(); };
+  SweepRefusals("capture again", shifted, Calls, click, [](LiveSession& s, const Refusals&) {
+    const bool captured = Buffers(s).CopyBuffers[1] != kOld;
+    EXPECT_EQ(Buffers(s).CopyBuffers[1], captured ? u"x = 1\n    y" : kOld);
+    EXPECT_EQ(s.Buffer(2)->CaptionShown(), captured ? u"x = 1\u2026" : u"old text");
+    EXPECT_EQ(s.Buffer(2)->StateShown(), host::kStateDown);
+  });
+  const auto free = [] {
+    auto s = Connected();
+    s->Select(s->Component(u"Budget", u"Module1"), {4, 5, 5, 6});
+    return s;
+  };
+  SweepRefusals("capture", free, Calls, click, [](LiveSession& s, const Refusals& r) {
+    const bool captured = Buffers(s).CopyBuffers[1] == u"x = 1\n    y";
+    EXPECT_EQ(s.Buffer(2)->CaptionShown(), captured ? u"x = 1\u2026" : u"Unused copy buffer");
+    const bool stateRefused =
+        std::count(r.operations.begin(), r.operations.end(), "CommandBarButton.State=") != 0;
+    if (captured || !stateRefused) {
+      EXPECT_EQ(s.Buffer(2)->StateShown(), captured ? host::kStateDown : host::kStateUp);
+    }
+  });
+}
+
 // A paste of `buffer` over `selection` in module "Target" (holding `code`), swept with each call
 // failing once and then with every replacement and insertion refused: the module holds exactly
 // its old text or exactly `pasted`, never half of a paste, and only a finished paste plays its
@@ -340,8 +375,10 @@ void SweepPaste(const char* action, const char16_t* code, host::Selection select
     return s;
   };
   const std::vector<host::Text> before = arrange()->Component(u"Budget", u"Target")->Code();
-  const auto check = [&](LiveSession& s, const FailedCall& f) {
-    EXPECT_EQ(f.threw, In(kClickEntry, f.operation));
+  // `refused`: the operations refused, in the order of the clean run.
+  const auto check = [&](LiveSession& s, const std::vector<std::string>& refused, bool threw) {
+    const auto any = [&](auto test) { return std::any_of(refused.begin(), refused.end(), test); };
+    EXPECT_EQ(threw, any([](const std::string& op) { return In(kClickEntry, op); }));
     EXPECT_EQ(Buffers(s).CopyBuffers[1], buffer) << "a paste never changes its buffer";
     const auto target = s.Component(u"Budget", u"Target");
     const auto sounds = s.TakeSounds();
@@ -351,23 +388,45 @@ void SweepPaste(const char* action, const char16_t* code, host::Selection select
       return;
     }
     EXPECT_EQ(target->Code(), pasted);
-    if (f.operation != "CodePane.SetSelection") {
+    if (!any([](const std::string& op) { return op == "CodePane.SetSelection"; })) {
       EXPECT_EQ(target->Pane()->selection, caret);
     }
-    if (!f.operation.starts_with("Sound.")) {
+    if (!any([](const std::string& op) { return op.starts_with("Sound."); })) {
       EXPECT_EQ(sounds, std::vector<std::string>{"redo.wav"});
     }
   };
-  Sweep(
-      action, arrange, Calls, [](LiveSession& s) { s.Buffer(2)->Click(); }, check);
+  const auto click = [](LiveSession& s) { s.Buffer(2)->Click(); };
+  Sweep(action, arrange, Calls, click, [&](LiveSession& s, const FailedCall& f) {
+    check(s, {f.operation}, f.threw);
+    EXPECT_THAT(s.TakeMessages(), ::testing::IsEmpty());
+  });
 
-  SCOPED_TRACE(std::string(action) + ": every ReplaceLine and InsertLines refused");
+  // A refusal that lasts (one write refused from its k-th use on) still leaves the module as it
+  // was or with the whole paste. Only two different writes refused after the first one went
+  // through may leave it between: then as the last write left it, which one message tells.
+  const std::set<std::string> writes = {"CodeModule.ReplaceLine", "CodeModule.InsertLines",
+                                        "CodeModule.DeleteLines"};
+  SweepRefusals(action, arrange, Calls, click, [&](LiveSession& s, const Refusals& r) {
+    const auto messages = s.TakeMessages();
+    const auto code = s.Component(u"Budget", u"Target")->Code();
+    if (r.operations.size() == 2 && In(writes, r.operations[0]) && In(writes, r.operations[1]) &&
+        code != before && code != pasted) {
+      EXPECT_EQ(messages, std::vector<host::Text>{host::Text(kPasteNotCompletedMessage)});
+      EXPECT_EQ(Buffers(s).CopyBuffers[1], buffer);
+      EXPECT_THAT(s.TakeSounds(), ::testing::IsEmpty());
+      return;
+    }
+    EXPECT_THAT(messages, ::testing::IsEmpty());
+    check(s, r.operations, r.threw);
+  });
+
+  SCOPED_TRACE(std::string(action) + ": every write refused, as in a protected module");
   auto refused = arrange();
-  refused->host.calls->FailOn("CodeModule.ReplaceLine");
-  refused->host.calls->FailOn("CodeModule.InsertLines");
+  for (const auto& write : writes) refused->host.calls->FailOn(write);
   refused->Buffer(2)->Click();
   EXPECT_EQ(refused->Component(u"Budget", u"Target")->Code(), before);
   EXPECT_THAT(refused->TakeSounds(), ::testing::IsEmpty());
+  EXPECT_THAT(refused->TakeMessages(), ::testing::IsEmpty());
 }
 
 TEST(FaultSweep, PastingOverOneLine) {
