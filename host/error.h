@@ -22,6 +22,9 @@ inline constexpr std::int32_t kTypeMismatch =
     static_cast<std::int32_t>(0x80020005);  // DISP_E_TYPEMISMATCH
 inline constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000A);  // DISP_E_OVERFLOW
 inline constexpr std::int32_t kNotFound = static_cast<std::int32_t>(0x8002000B);  // DISP_E_BADINDEX
+// The editor's own answers that a name is not there: run-time errors 9 and 35.
+inline constexpr std::int32_t kSubscriptOutOfRange = static_cast<std::int32_t>(0x800A0009);
+inline constexpr std::int32_t kSubOrFunctionNotDefined = static_cast<std::int32_t>(0x800A0023);
 }  // namespace codes
 
 class HostError : public std::exception {

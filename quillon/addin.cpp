@@ -27,6 +27,10 @@ void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Applicat
   state_.VBEVersion = EditorVersionNumber(state_.EditorVBE->Version());
   // Before the bars, whose tooltips name them.
   keys_.Read(*platform_.settings);
+  // Until this connection knows its application and has put the saved bookmarks back, a click
+  // saves nothing: a connection that fails half way never sets a bookmark over a saved one.
+  state_.BookmarksSection.clear();
+  state_.UnrestoredBookmarks.fill(false);
   // The previous sink's bindings belong to buttons the disconnection deleted.
   state_.VBEEvents = std::make_shared<clsVBE_Events>(actions_);
   BuildBMToolbar();

@@ -2,6 +2,7 @@
 // What a connection sets up and every later action reads. One set per loaded add-in; a later
 // connection overwrites it, a disconnection leaves it as it is.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -22,6 +23,9 @@ struct AddinState {
   // application could not be named, and then none are kept.
   host::Text BookmarksSection;
   KeyBindings Keys;  // as the connection read them
+  // Bookmark buttons 1 to 5 whose saved bookmark the connection could not put back: each stays
+  // free, its saved value untouched, until a click puts it back first.
+  std::array<bool, 5> UnrestoredBookmarks{};
 };
 
 }  // namespace quillon

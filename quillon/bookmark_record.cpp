@@ -26,7 +26,8 @@ BookmarkText ModuleBookmark(const host::Text& file, const host::Text& component,
 }
 
 host::Text FileField(const host::Text& fileName) {
-  const auto slash = fileName.rfind(u'\\');
+  // A workbook opened from OneDrive or SharePoint is named by an address with forward slashes.
+  const auto slash = fileName.find_last_of(u"\\/");
   return slash == host::Text::npos ? fileName : fileName.substr(slash + 1);
 }
 
@@ -55,6 +56,12 @@ std::optional<BookmarkText> BookmarkOfRecord(const host::Text& record) {
   }
   if (!bookmark || bookmark->record != record) return std::nullopt;
   return bookmark;
+}
+
+bool LeadsSomewhere(const std::vector<host::Text>& fields) {
+  if (fields.size() < 3) return false;
+  return fields[2] == kDesignerField ||
+         (fields.size() >= 4 && ParseWholeNumber(fields[3]).has_value());
 }
 
 const host::Text& Field(const std::vector<host::Text>& fields, std::size_t index) {

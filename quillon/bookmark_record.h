@@ -32,6 +32,9 @@ std::optional<BookmarkText> BookmarkOfRecord(const host::Text& record);
 
 // A record's fields, split at every "|".
 std::vector<host::Text> SplitRecord(const host::Text& record);
+// True when the fields are enough for their form: a designer's three, or a line that is a
+// number in the fourth. Fields after those do not matter.
+bool LeadsSomewhere(const std::vector<host::Text>& fields);
 // Field `index`; throws host::HostError when the record has too few fields.
 const host::Text& Field(const std::vector<host::Text>& fields, std::size_t index);
 // A recorded line as a 32-bit whole number; throws host::HostError for anything else.

@@ -1,5 +1,6 @@
 #include "quillon/bookmarks.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "host/error.h"
@@ -15,6 +16,14 @@ namespace {
 // Asked once per change of a button, for its tooltip's key and its saved value alike.
 std::optional<std::int32_t> PlaceOf(host::CommandBarButton& button) {
   return host::Ignore([&] { return button.Index(); });
+}
+
+// The editor's own answer that a component or procedure of that name is not there, as opposed
+// to a call it refused (a busy editor, a protected project): only that answer frees a bookmark.
+bool SaysNotThere(const host::HostError& error) {
+  return error.Code() == host::codes::kSubscriptOutOfRange ||
+         error.Code() == host::codes::kSubOrFunctionNotDefined ||
+         error.Code() == host::codes::kNotFound;
 }
 
 }  // namespace
@@ -35,14 +44,31 @@ void mBookmarks::ResetButton(host::CommandBarButton& button) {
   if (place) saved_.Save(*place, {});
 }
 
+bool mBookmarks::RestoredFirst(host::CommandBarButton& button) {
+  const auto& unrestored = state_.UnrestoredBookmarks;
+  if (std::find(unrestored.begin(), unrestored.end(), true) == unrestored.end()) return true;
+  const auto place = PlaceOf(button);
+  if (!place || *place < 1 || *place > kNumberedButtons) return true;
+  auto& mark = state_.UnrestoredBookmarks[static_cast<std::size_t>(*place - 1)];
+  if (!mark) return true;
+  if (saved_.RestoreButton(button, *place) == Restored::kRefused) {
+    feedback_.ShowMessage(host::Text(kBookmarkNotRestoredMessage));
+    return false;
+  }
+  mark = false;
+  return true;
+}
+
 void mBookmarks::BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button) {
+  // A saved bookmark the connection could not show comes back before anything is set over it.
+  if (!RestoredFirst(*button)) return;
   if (button->DescriptionText().empty() || feedback_.ShiftKeyDown())
     SetBookmark(button);
   else
     GoToBookmark(button);
 }
 
-std::optional<BookmarkText> mBookmarks::ComposeBookmark() {
+std::optional<BookmarkText> mBookmarks::ComposeBookmark(std::u16string_view& why) {
   // Trapped: without a saved project and a selected component there is nothing to record.
   host::Text file;
   host::Text component;
@@ -50,35 +76,44 @@ std::optional<BookmarkText> mBookmarks::ComposeBookmark() {
     file = FileField(Editor().ActiveVBProject()->FileName());
     component = Editor().SelectedVBComponent()->Name();
   } catch (const host::HostError&) {
+    why = kSelectComponentMessage;
     return std::nullopt;
-  }
-
-  // Ignored: each read that fails leaves its value at 0 or empty.
-  std::int32_t startLine = 0;
-  host::Text procedure;
-  std::int32_t declarationLine = 0;
-  host::Ignore([&] { startLine = Editor().ActiveCodePane()->GetSelection().startLine; });
-  host::Ignore(
-      [&] { procedure = Editor().ActiveCodePane()->CodeModule()->ProcOfLine(startLine).name; });
-  if (!procedure.empty()) {
-    // Always the plain-procedure kind, whatever kind the line's procedure is.
-    host::Ignore([&] {
-      declarationLine =
-          Editor().ActiveCodePane()->CodeModule()->ProcBodyLine(procedure, host::ProcKind::Proc);
-    });
   }
 
   // Not trapped.
   if (Editor().ActiveWindow()->Type() == host::kDesignerWindow)
     return DesignerBookmark(file, component);
+
+  // Trapped: without the caret's line the bookmark would record a place the caret is not at.
+  std::shared_ptr<host::CodePane> pane;
+  std::int32_t startLine = 0;
+  try {
+    pane = Editor().ActiveCodePane();
+    startLine = pane->GetSelection().startLine;
+  } catch (const host::HostError&) {
+    why = kCaretUnreadMessage;
+    return std::nullopt;
+  }
+
+  // Ignored: without its procedure the line is kept as the module's, which is still the place.
+  host::Text procedure;
+  std::int32_t declarationLine = 0;
+  host::Ignore([&] { procedure = pane->CodeModule()->ProcOfLine(startLine).name; });
+  if (!procedure.empty()) {
+    // Always the plain-procedure kind, whatever kind the line's procedure is.
+    host::Ignore([&] {
+      declarationLine = pane->CodeModule()->ProcBodyLine(procedure, host::ProcKind::Proc);
+    });
+  }
   if (procedure.empty() || declarationLine == 0) return ModuleBookmark(file, component, startLine);
   return ProcedureBookmark(file, component, procedure, startLine - declarationLine);
 }
 
 void mBookmarks::SetBookmark(const std::shared_ptr<host::CommandBarButton>& button) {
-  const auto bookmark = ComposeBookmark();
+  std::u16string_view why;
+  const auto bookmark = ComposeBookmark(why);
   if (!bookmark) {
-    feedback_.ShowMessage(host::Text(kSelectComponentMessage));
+    feedback_.ShowMessage(host::Text(why));
     return;
   }
   button->SetCaption(bookmark->caption);
@@ -102,6 +137,9 @@ void mBookmarks::GoToBookmark(const std::shared_ptr<host::CommandBarButton>& but
         feedback_.ShowMessage(host::Text(kModuleGoneMessage));
         ResetButton(*button);
         return;
+      case LocateOutcome::Refused:
+        feedback_.ShowMessage(host::Text(kGoToRefusedMessage));
+        return;
       case LocateOutcome::NoProject:
         // One re-match per go-to: a record just pointed at an open file that still finds no
         // project would otherwise be pointed again and again, and the editor would hang.
@@ -109,8 +147,9 @@ void mBookmarks::GoToBookmark(const std::shared_ptr<host::CommandBarButton>& but
           rematched = true;
           continue;
         }
-        feedback_.ShowMessage(host::Text(kWorkbookGoneMessage));
-        ResetButton(*button);
+        // Not open yet (Office just started, another instance has it) is no answer that the
+        // place is gone: the bookmark stays.
+        feedback_.ShowMessage(host::Text(kWorkbookGoneMessage) + host::Text(kBookmarkKeptSuffix));
         return;
       case LocateOutcome::ProcedureGone: {
         const auto fields = SplitRecord(button->DescriptionText());
@@ -124,8 +163,10 @@ void mBookmarks::GoToBookmark(const std::shared_ptr<host::CommandBarButton>& but
 }
 
 LocateOutcome mBookmarks::LocateBookmark(const std::shared_ptr<host::CommandBarButton>& button) {
-  // Before the trap: reading and splitting the record.
+  // Before the trap: reading and splitting the record. A record that can lead nowhere is as
+  // gone as its place.
   const auto fields = SplitRecord(button->DescriptionText());
+  if (!LeadsSomewhere(fields)) return LocateOutcome::Failed;
   const host::Text& file = fields.front();
   try {
     std::shared_ptr<host::VBProject> project;
@@ -139,7 +180,12 @@ LocateOutcome mBookmarks::LocateBookmark(const std::shared_ptr<host::CommandBarB
     }
     if (!project) return LocateOutcome::NoProject;
 
-    const auto component = project->VBComponents()->Item(Field(fields, 1));
+    std::shared_ptr<host::VBComponent> component;
+    try {
+      component = project->VBComponents()->Item(Field(fields, 1));
+    } catch (const host::HostError& error) {
+      return SaysNotThere(error) ? LocateOutcome::Failed : LocateOutcome::Refused;
+    }
     const host::Text& procedure = Field(fields, 2);
     if (procedure == kDesignerField) {
       component->Activate();
@@ -150,7 +196,12 @@ LocateOutcome mBookmarks::LocateBookmark(const std::shared_ptr<host::CommandBarB
     pane->Show();
     std::int64_t target = RecordedLine(Field(fields, 3));
     if (!procedure.empty()) {
-      target += module->ProcBodyLine(procedure, host::ProcKind::Proc);
+      try {
+        target += module->ProcBodyLine(procedure, host::ProcKind::Proc);
+      } catch (const host::HostError& error) {
+        if (SaysNotThere(error)) return LocateOutcome::Failed;
+        throw;
+      }
       if (target == 0) return LocateOutcome::ProcedureGone;
       if (target > std::numeric_limits<std::int32_t>::max() ||
           target < std::numeric_limits<std::int32_t>::min())
@@ -161,7 +212,7 @@ LocateOutcome mBookmarks::LocateBookmark(const std::shared_ptr<host::CommandBarB
     pane->SetSelection(line, 1, line, 1);
     return LocateOutcome::Reached;
   } catch (const host::HostError&) {
-    return LocateOutcome::Failed;
+    return LocateOutcome::Refused;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "host/command_bars.h"
@@ -18,9 +19,10 @@ namespace quillon {
 // Outcomes of LocateBookmark.
 enum class LocateOutcome : std::int16_t {
   Reached = 1,
-  Failed = 2,
-  NoProject = 3,
-  ProcedureGone = 4
+  Failed = 2,         // the matching open project has no component of that name
+  NoProject = 3,      // no open project matches: not open, or renamed
+  ProcedureGone = 4,  // the component has no procedure of that name
+  Refused = 5         // the editor refused a call: nothing is known of the place
 };
 
 class mBookmarks {
@@ -39,9 +41,9 @@ class mBookmarks {
   bool RetargetBookmark(const std::shared_ptr<host::CommandBarButton>& button);
   void ListOpenProjectFiles();
 
-  // The bookmark of the editor's current position; nullopt when no saved project's component
-  // is selected.
-  std::optional<BookmarkText> ComposeBookmark();
+  // The bookmark of the editor's current position; nullopt, with `why` the message, when no
+  // saved project's component is selected or the caret's place cannot be read.
+  std::optional<BookmarkText> ComposeBookmark(std::u16string_view& why);
 
   // Rebuilt by every ListOpenProjectFiles: file names of the saved open projects, in order.
   std::vector<host::Text> OpenProjectFiles;
@@ -50,6 +52,8 @@ class mBookmarks {
  private:
   host::VBE& Editor() const;
   void ResetButton(host::CommandBarButton& button);
+  // False, after a message, when the button's saved bookmark is still to be put back and cannot.
+  bool RestoredFirst(host::CommandBarButton& button);
 
   AddinState& state_;
   Feedback& feedback_;

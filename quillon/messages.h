@@ -10,6 +10,15 @@ inline constexpr std::u16string_view kSelectComponentMessage =
     u"A component of a saved VB project must be selected before using the bookmark feature.";
 inline constexpr std::u16string_view kWorkbookGoneMessage =
     u"The project workbook may have been closed or renamed.";
+// After a message that a bookmark's place could not be reached, though it may still be there.
+inline constexpr std::u16string_view kBookmarkKeptSuffix =
+    u" The bookmark is kept: click it again once the workbook is open.";
+inline constexpr std::u16string_view kGoToRefusedMessage =
+    u"The editor refused to show the bookmark's place. The bookmark is kept.";
+inline constexpr std::u16string_view kCaretUnreadMessage =
+    u"The editor did not tell where the caret is. The bookmark was not changed.";
+inline constexpr std::u16string_view kBookmarkNotRestoredMessage =
+    u"The saved bookmark could not be put back on this button. Nothing was changed.";
 inline constexpr std::u16string_view kModuleGoneMessage =
     u"The module may have been deleted or renamed.";
 inline constexpr std::u16string_view kPasteNotCompletedMessage =

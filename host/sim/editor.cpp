@@ -52,7 +52,7 @@ std::int32_t SimCodeModule::ProcBodyLine(const Text& procName, ProcKind kind) {
   for (const auto& procedure : FindProcedures(component_.Code()))
     if (procedure.kind == kind && EqualsIgnoringCase(procedure.name, procName))
       return procedure.bodyLine;
-  throw HostError(codes::kNotFound, u"Sub or Function not defined");
+  throw HostError(codes::kSubOrFunctionNotDefined, u"Sub or Function not defined");
 }
 
 std::int32_t SimCodeModule::CountOfLines() {
@@ -194,7 +194,7 @@ void SimComponent::ShowCode() {
 std::shared_ptr<VBComponent> SimComponents::Item(const Text& name) {
   project_->Enter("VBComponents.Item");
   auto component = project_->Component(name);
-  if (!component) throw HostError(codes::kNotFound, u"Subscript out of range");
+  if (!component) throw HostError(codes::kSubscriptOutOfRange, u"Subscript out of range");
   return component;
 }
 

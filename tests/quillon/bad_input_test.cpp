@@ -106,7 +106,9 @@ TEST(BadInput, FileNamesWithPatternCharactersFollowOnlyTheirOwnVersions) {
     EXPECT_EQ(s.Bookmark(1)->DescriptionShown() == host::Text(c.open) + u"|Module1||2", c.follows);
     if (!c.follows) {
       EXPECT_THAT(s.TakeMessages(),
-                  ElementsAre(u"The project workbook may have been closed or renamed."));
+                  ElementsAre(u"The project workbook may have been closed or renamed. The "
+                              u"bookmark is kept: click it again once the workbook is open."));
+      EXPECT_EQ(s.Bookmark(1)->DescriptionShown(), host::Text(c.recorded) + u"|Module1||2");
     }
   }
 }

@@ -26,8 +26,11 @@ TEST(BookmarkText, ThreeFormsKeepTheirOwnSpacingAndFields) {
   EXPECT_EQ(d.caption, u"Book1.xlsm - Userform: UserForm1");
 }
 
-TEST(BookmarkText, FileFieldIsTheTextAfterTheLastBackslash) {
+TEST(BookmarkText, FileFieldIsTheTextAfterTheLastBackslashOrSlash) {
   EXPECT_EQ(FileField(u"C:\\Work\\2024\\Budget_07.xlsm"), u"Budget_07.xlsm");
+  EXPECT_EQ(FileField(u"https://d.docs.live.net/1a2b/Budget_07.xlsm"), u"Budget_07.xlsm");
+  EXPECT_EQ(FileField(u"https://contoso.sharepoint.com/sites/F/Shared Documents\\x/B.xlsm"),
+            u"B.xlsm");
   EXPECT_EQ(FileField(u"Budget_07.xlsm"), u"Budget_07.xlsm");
   EXPECT_EQ(FileField(u"C:\\Work\\"), u"");
 }

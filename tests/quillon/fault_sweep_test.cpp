@@ -121,13 +121,17 @@ TEST(FaultSweep, RestoringSavedBookmarksNeverFailsTheConnection) {
         // Without the program's name no application's bookmarks are restored.
         const bool ownRead = (f.operation == "Settings.GetSetting" && reads == 2) ||
                              f.operation == "Environment.ProgramPath";
-        const bool beforeCaption =
+        // A button that refuses any part of the bookmark is left wholly free, never half shown.
+        const bool showing =
             reads == 2 && In({"CommandBar.Controls", "CommandBarControls.Item",
-                              "CommandBarControl.AsButton", "CommandBarButton.Caption="},
+                              "CommandBarControl.AsButton", "CommandBarButton.Caption=",
+                              "CommandBarButton.DescriptionText=", "CommandBarButton.State="},
                              f.operation);
-        EXPECT_EQ(captioned, !ownRead && !beforeCaption)
-            << "only a refusal up to button 2's caption leaves it free";
-        EXPECT_TRUE(button->DescriptionShown().empty() || button->DescriptionShown() == record);
+        EXPECT_EQ(captioned, !ownRead && !showing)
+            << "only a refusal up to button 2's last write leaves it free";
+        EXPECT_EQ(button->DescriptionShown(), captioned ? record : u"");
+        EXPECT_EQ(h.settings->Stored(u"Razurid", u"Bookmarks\\EXCEL", u"2"), record)
+            << "a restore never changes what is saved";
       });
 }
 
@@ -155,10 +159,12 @@ TEST(FaultSweep, Disconnection) {
 }
 
 TEST(FaultSweep, SettingABookmark) {
-  const std::set<std::string> trapped = {"VBE.ActiveVBProject", "VBProject.FileName",
-                                         "VBE.SelectedVBComponent", "VBComponent.Name"};
-  const std::set<std::string> ignored = {"VBE.ActiveCodePane", "CodePane.GetSelection",
-                                         "CodePane.CodeModule", "CodeModule.ProcOfLine",
+  // A read of the caret that fails sets nothing, with a message: a bookmark made without it
+  // would record a place the caret is not at.
+  const std::set<std::string> trapped = {"VBE.ActiveVBProject",     "VBProject.FileName",
+                                         "VBE.SelectedVBComponent", "VBComponent.Name",
+                                         "VBE.ActiveCodePane",      "CodePane.GetSelection"};
+  const std::set<std::string> ignored = {"CodePane.CodeModule", "CodeModule.ProcOfLine",
                                          "CodeModule.ProcBodyLine"};
   Sweep(
       "set a bookmark", Connected, Calls, [](LiveSession& s) { s.Bookmark(1)->Click(); },
@@ -180,10 +186,12 @@ TEST(FaultSweep, SettingABookmark) {
 }
 
 TEST(FaultSweep, ShiftSettingOverABookmarkKeepsItWhenTheCompositionFails) {
-  const std::set<std::string> trapped = {"VBE.ActiveVBProject", "VBProject.FileName",
-                                         "VBE.SelectedVBComponent", "VBComponent.Name"};
-  const std::set<std::string> ignored = {"VBE.ActiveCodePane", "CodePane.GetSelection",
-                                         "CodePane.CodeModule", "CodeModule.ProcOfLine",
+  // A read of the caret that fails sets nothing, with a message: a bookmark made without it
+  // would record a place the caret is not at.
+  const std::set<std::string> trapped = {"VBE.ActiveVBProject",     "VBProject.FileName",
+                                         "VBE.SelectedVBComponent", "VBComponent.Name",
+                                         "VBE.ActiveCodePane",      "CodePane.GetSelection"};
+  const std::set<std::string> ignored = {"CodePane.CodeModule", "CodeModule.ProcOfLine",
                                          "CodeModule.ProcBodyLine"};
   const host::Text oldRecord = u"Budget_07.xlsm|Module2|Main|1";
   const auto arrange = [&] {
@@ -205,7 +213,8 @@ TEST(FaultSweep, ShiftSettingOverABookmarkKeepsItWhenTheCompositionFails) {
           EXPECT_EQ(b->DescriptionShown(), oldRecord);
         } else if (In(ignored, f.operation) || In(kKeptInStep, f.operation) ||
                    f.operation.starts_with("Sound.")) {
-          // A part that cannot be read is left out: a new bookmark of the caret's place.
+          // The new bookmark of the caret's place, whatever of its tooltip or sound was refused;
+          // without its procedure, the module's line.
           EXPECT_FALSE(f.threw);
           EXPECT_NE(b->DescriptionShown(), oldRecord);
           EXPECT_TRUE(b->DescriptionShown().starts_with(u"Budget_07.xlsm|Module1|"));
@@ -241,9 +250,9 @@ TEST(FaultSweep, GoingToABookmark) {
           EXPECT_EQ(b->DescriptionShown(), u"Budget_07.xlsm|Module2|Main|1");
         } else if (In(secondStage, f.operation)) {
           EXPECT_FALSE(f.threw);
-          EXPECT_THAT(s.TakeMessages(),
-                      ::testing::ElementsAre(u"The module may have been deleted or renamed."));
-          EXPECT_EQ(b->DescriptionShown(), u"") << "a bookmark that cannot be reached is discarded";
+          EXPECT_THAT(s.TakeMessages(), ::testing::ElementsAre(host::Text(kGoToRefusedMessage)));
+          EXPECT_EQ(b->DescriptionShown(), u"Budget_07.xlsm|Module2|Main|1")
+              << "a refused call is no answer that the place is gone";
         } else {
           // A project whose name cannot be read is passed over and found again by its version;
           // a sound that cannot play is silence.
@@ -254,6 +263,78 @@ TEST(FaultSweep, GoingToABookmark) {
                     (host::Selection{4, 1, 4, 1}));
         }
       });
+}
+
+// Refusals that last, or two of them, never cost a saved bookmark: a go-to keeps it on its button
+// and in the store, a Shift+click either sets the caret's place whole or keeps the old one, and a
+// restore refused part-way leaves the button free, the store untouched, and the next click puts
+// the bookmark back before anything else.
+TEST(FaultSweep, RefusalsNeverCostASavedBookmark) {
+  const host::Text record = u"Budget_07.xlsm|Module2|Main|1";
+  const auto stored = [](LiveSession& s) {
+    return s.host.settings->Stored(u"Razurid", u"Bookmarks\\EXCEL", u"2");
+  };
+  const auto saved = [&] {
+    auto s = std::make_unique<LiveSession>(
+        World().Setting(u"Razurid", u"Bookmarks\\EXCEL", u"2", record));
+    s->Caret(s->Component(u"Budget", u"Module1"), 4);
+    s->TakeSounds();
+    return s;
+  };
+  SweepRefusals("go to a saved bookmark", saved, Calls,
+                [](LiveSession& s) { s.Bookmark(2)->Click(); },
+                [&](LiveSession& s, const Refusals&) {
+                  EXPECT_EQ(s.Bookmark(2)->DescriptionShown(), record);
+                  EXPECT_EQ(stored(s), record);
+                });
+  const auto shifted = [&] {
+    auto s = saved();
+    s->host.keyboard->shiftDown = true;
+    return s;
+  };
+  const host::Text here = u"Budget_07.xlsm|Module1|Main|1";
+  SweepRefusals("Shift-set over a saved bookmark", shifted, Calls,
+                [](LiveSession& s) { s.Bookmark(2)->Click(); },
+                [&](LiveSession& s, const Refusals& r) {
+                  const host::Text shown = s.Bookmark(2)->DescriptionShown();
+                  // The caret's place: in its procedure, or, that unread, the module's line.
+                  const auto isHere = [&](const host::Text& r) {
+                    return r == here || r == u"Budget_07.xlsm|Module1||4";
+                  };
+                  EXPECT_TRUE(shown == record || isHere(shown) || r.threw) << host::ToUtf8(shown);
+                  // A store that refuses the new one keeps the old one: never neither.
+                  const host::Text kept = stored(s).value_or(u"");
+                  EXPECT_TRUE(kept == record || isHere(kept)) << host::ToUtf8(kept);
+                });
+
+  const auto connect = [](LiveSession& s) {
+    s.addin.AddinInstance_OnDisconnection();
+    s.addin.AddinInstance_OnConnection(s.host.editor);
+  };
+  SweepRefusals("restore at a connection", saved, Calls, connect,
+                [&](LiveSession& s, const Refusals& r) {
+                  EXPECT_EQ(stored(s), record) << "a restore never changes what is saved";
+                  const auto b = s.Bookmark(2);
+                  if (!b) return;  // the connection itself failed: no bar to click
+                  const bool unnamed =
+                      std::count(r.operations.begin(), r.operations.end(),
+                                 "Environment.ProgramPath") != 0;
+                  if (r.threw || unnamed) {
+                    // A failed connection's bar, or one whose application has no name, saves
+                    // nothing over the saved bookmark.
+                    s.host.calls->ClearFailures();
+                    b->Click();
+                    EXPECT_EQ(stored(s), record);
+                    return;
+                  }
+                  EXPECT_TRUE(b->DescriptionShown().empty() || b->DescriptionShown() == record);
+                  EXPECT_EQ(b->CaptionShown() == u"Unused bookmark", b->DescriptionShown().empty())
+                      << "never half a bookmark";
+                  s.host.calls->ClearFailures();
+                  b->Click();
+                  EXPECT_EQ(b->DescriptionShown(), record) << "the next click puts it back first";
+                  EXPECT_EQ(stored(s), record);
+                });
 }
 
 TEST(FaultSweep, ResettingBookmarks) {

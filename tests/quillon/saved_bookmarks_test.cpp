@@ -52,12 +52,14 @@ TEST(SavedBookmarks, EveryChangeOfAButtonIsSavedAtOnce) {
   s.Bookmark(2)->Click();
   EXPECT_EQ(Saved(s, u"2"), u"Budget_08.xlsm|Module1||1") << "followed";
 
-  // A bookmark that cannot be reached is discarded, and so is its saved record.
+  // A bookmark whose place is gone is discarded, and so is its saved record; one whose workbook
+  // is not open is kept.
   s.Caret(module, 4);
   s.Bookmark(3)->Click();
+  const auto kept = Saved(s, u"3");
   s.host.editor->CloseProject(s.host.editor->Projects().front());
   s.Bookmark(3)->Click();
-  EXPECT_EQ(Saved(s, u"3"), u"") << "reset after a failed go-to";
+  EXPECT_EQ(Saved(s, u"3"), kept) << "kept while its workbook is closed";
 
   s.Bookmark(6)->Click();
   for (const char16_t* place : {u"1", u"2", u"3", u"4", u"5"})
@@ -209,6 +211,20 @@ TEST(SavedBookmarks, ARecordLongerThanAnyQuillonWritesIsDamaged) {
   EXPECT_EQ(s.Bookmark(2)->CaptionShown(), u"Unused bookmark");
   EXPECT_EQ(s.Bookmark(3)->CaptionShown(), u"Unused bookmark");
   EXPECT_EQ(Saved(s, u"3"), huge) << "left as it is until the button changes";
+}
+
+// A record longer than a restore takes is never written: the button works for this session,
+// and the store says free rather than keep a value the next session would call damaged.
+TEST(SavedBookmarks, NeverWritesAValueItsOwnRestoreWouldReject) {
+  const host::Text procedure(1100, u'P');
+  const host::Text code = u"Sub " + procedure + u"()\n    x = 1\nEnd Sub\n";
+  LiveSession s(WithSaved(WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm")
+                              .Module(u"Module1", code),
+                          {{u"1", u"Budget_07.xlsm|Module1||1"}}));
+  s.Caret(s.Component(u"Budget", u"Module1"), 2);
+  s.ShiftClick(s.Bookmark(1));
+  EXPECT_GT(s.Bookmark(1)->DescriptionShown().size(), kLongestSavedRecord);
+  EXPECT_EQ(Saved(s, u"1"), u"");
 }
 
 }  // namespace

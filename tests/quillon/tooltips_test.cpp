@@ -59,7 +59,9 @@ TEST(Tooltips, ARestoredOrDiscardedBookmarkTellsItsNewState) {
                     .Project(u"Budget", u"C:\\Work\\Budget.xlsm")
                     .Module(u"Module1"));
   EXPECT_EQ(s.Bookmark(1)->TooltipShown(), BookmarkTooltip(u"Gone.xlsm - Module1 -  Line 1"));
-  s.Bookmark(1)->Click();  // no such workbook: the message, and the button is free again
+  s.Bookmark(1)->Click();  // no such workbook open: the message, and the bookmark stays
+  EXPECT_EQ(s.Bookmark(1)->TooltipShown(), BookmarkTooltip(u"Gone.xlsm - Module1 -  Line 1"));
+  s.Bookmark(6)->Click();
   EXPECT_EQ(s.Bookmark(1)->TooltipShown(), kFreeBookmark);
 }
 
