@@ -24,6 +24,11 @@ void Connect::AddinInstance_OnConnection(const std::shared_ptr<host::Application
 void Connect::AddinInstance_OnDisconnection() {
   main_.StopWatch();
   main_.LetGoOfDialog();
+  // The editor may keep this object for a later connection: until then a click of References
+  // reaches none of this code, and none of the editor's objects is held.
+  click_.reset();
+  btnToolsRefs.reset();
+  main_.EditorVBE.reset();
 }
 
 void Connect::btnToolsRefs_Click(const std::shared_ptr<host::CommandBarButton>&, bool&) {

@@ -18,8 +18,8 @@ class Connect {
 
   // Nothing trapped: a failure goes back to the host, and nothing is hooked by it.
   void AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application);
-  // Ends a running watch and lets go of a dialog being sized, so no tick and no hook outlives the
-  // connection.
+  // Ends a running watch, lets go of a dialog being sized, unsubscribes from the References
+  // command and drops every editor object, so no tick, hook or click outlives the connection.
   void AddinInstance_OnDisconnection();
   // Starts the watch and lets the editor carry out its command as usual.
   void btnToolsRefs_Click(const std::shared_ptr<host::CommandBarButton>& ctrl, bool& cancelDefault);

@@ -50,6 +50,14 @@ void dsrQuillon::AddinInstance_OnDisconnection() {
   keys_.Remove();
   RemoveBMToolbar();
   RemoveCPToolbar();
+  // The editor may keep this object for a later connection: until then no click reaches it and
+  // none of the editor's objects is held. The buffers' texts are no editor objects and stay.
+  state_.VBEEvents.reset();
+  state_.BMToolbar.reset();
+  state_.CPToolbar.reset();
+  state_.EditorVBE.reset();
+  state_.BookmarksSection.clear();
+  state_.UnrestoredBookmarks.fill(false);
 }
 
 void dsrQuillon::BuildBMToolbar() { Toolbar(state_, *platform_.settings, kBookmarksBar).Build(); }

@@ -26,8 +26,8 @@ class dsrQuillon {
   // notes the Windows drive, hooks the keys. Nothing is trapped: a failure ends the connection
   // there and travels to the host.
   void AddinInstance_OnConnection(const std::shared_ptr<host::Application>& application);
-  // Lets go of the keys, saves each bar's place and removes it, bookmarks bar first. Cannot
-  // fail.
+  // Lets go of the keys, saves each bar's place and removes it, bookmarks bar first, then drops
+  // the click sink and every editor object the connection kept. Cannot fail.
   void AddinInstance_OnDisconnection();
 
   void BuildBMToolbar();

@@ -65,6 +65,24 @@ TEST(ConnectLathmore, DisconnectionEndsARunningWatch) {
   EXPECT_EQ(w.main.WatchTimerID, 0u);
 }
 
+// Unticked in the Add-In Manager, the add-in object stays with the editor: a click of References
+// then runs none of Lathmore, nothing of the editor is held, and a later connection works again.
+TEST(ConnectLathmore, DisconnectionLetsGoOfTheCommandAndTheEditor) {
+  Watch w;
+  w.connect.AddinInstance_OnConnection(w.host.editor);
+  const auto command = w.host.Control(u"Menu Bar", 2);
+  w.connect.AddinInstance_OnDisconnection();
+  EXPECT_EQ(command->ClickConnections(), 0u);
+  EXPECT_EQ(w.connect.btnToolsRefs, nullptr);
+  EXPECT_EQ(w.main.EditorVBE, nullptr);
+  command->Click();
+  EXPECT_THAT(w.windows->Timers(), IsEmpty()) << "no watch after the disconnection";
+
+  w.connect.AddinInstance_OnConnection(w.host.editor);
+  command->Click();
+  EXPECT_THAT(w.windows->Timers(), SizeIs(1));
+}
+
 TEST(ConnectLathmore, AReconnectionToAnEditorWithoutTheCommandLetsGoOfTheOldOne) {
   Watch w;
   w.connect.AddinInstance_OnConnection(w.host.editor);

@@ -147,6 +147,34 @@ TEST(Disconnection, SavesSevenKeysOfEachBarThenDeletesThem) {
   EXPECT_EQ(session.Bar(kCopyBuffers), nullptr);
 }
 
+// Unticked in the Add-In Manager, the add-in object stays with the editor: it holds none of the
+// editor's objects, no click reaches it, and a later connection works as a first one.
+TEST(Disconnection, LetsGoOfEverySinkAndEditorObject) {
+  Session session;
+  session.Connect();
+  std::vector<std::shared_ptr<host::sim::SimCommandBarEvents>> sources;
+  for (std::size_t slot = 0; slot < kEventSlotCount; ++slot) {
+    sources.push_back(std::dynamic_pointer_cast<host::sim::SimCommandBarEvents>(
+        session.addin.State().VBEEvents->Source(static_cast<EventSlot>(slot))));
+    ASSERT_NE(sources.back(), nullptr);
+    EXPECT_EQ(sources.back()->Connections(), 1u);
+  }
+  const std::weak_ptr<host::VBE> editor = session.host.editor;
+  session.Disconnect();
+  for (const auto& source : sources) EXPECT_EQ(source->Connections(), 0u);
+  const auto& state = session.addin.State();
+  EXPECT_EQ(state.EditorVBE, nullptr);
+  EXPECT_EQ(state.VBEEvents, nullptr);
+  EXPECT_EQ(state.BMToolbar, nullptr);
+  EXPECT_EQ(state.CPToolbar, nullptr);
+  EXPECT_EQ(editor.use_count(), 1) << "only the test's host holds the editor";
+
+  session.Connect();
+  ASSERT_NE(session.Control(kBookmarks, 1), nullptr);
+  session.Control(kBookmarks, 1)->Click();
+  EXPECT_EQ(session.actions->clicks.size(), 1u) << "the new connection's click goes through";
+}
+
 TEST(Disconnection, DeletesTheBookmarksBarFirst) {
   Session session;
   session.Connect();
