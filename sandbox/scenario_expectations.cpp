@@ -228,6 +228,13 @@ void Runner::Expect(const std::vector<std::string>& w) {
           "every control lies inside the client area of " + std::to_string(client.right) + " x " +
               std::to_string(client.bottom),
           outside);
+  } else if (what == "untouched") {
+    Need(w, 2, "expect untouched");
+    std::string changed;
+    if (dialog_.laidOutAfterMs >= 0) changed += "laid out; ";
+    for (const auto& c : dialog_.controls)
+      if (!EqualRect(&c.before, &c.after)) changed += c.name + " moved; ";
+    Check(changed.empty(), "the dialog and every control as the editor made them", changed);
   } else if (what == "laid-out-within") {
     Need(w, 3, "expect laid-out-within <milliseconds>");
     Check(
