@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "host/text.h"
+#include "host/window_system.h"
 
 namespace host {
 
@@ -31,8 +32,9 @@ class Keyboard {
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // A message box with the OK button only and no icon; returns when the user has closed it.
-  virtual void Show(const Text& text, const Text& title) = 0;
+  // A message box with the OK button only and no icon, owned by `owner` (0: the active window),
+  // which it disables while it is up; returns when the user has closed it.
+  virtual void Show(const Text& text, const Text& title, WindowHandle owner) = 0;
 };
 
 }  // namespace host

@@ -23,6 +23,8 @@ struct AddinState {
   // application could not be named, and then none are kept.
   host::Text BookmarksSection;
   KeyBindings Keys;  // as the connection read them
+  // Keys the user chose that are the editor's own: not taken, the default kept instead.
+  KeyBindings RefusedKeys;
   // Bookmark buttons 1 to 5 whose saved bookmark the connection could not put back: each stays
   // free, its saved value untouched, until a click puts it back first.
   std::array<bool, 5> UnrestoredBookmarks{};

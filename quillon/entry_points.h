@@ -20,21 +20,39 @@ class EntryPoints : public ButtonActions {
   EntryPoints& operator=(const EntryPoints&) = delete;
 
   void BookmarkClick(const std::shared_ptr<host::CommandBarButton>& button) override {
-    bookmarks_.BookmarkClick(button);
+    Alone([&] { bookmarks_.BookmarkClick(button); });
   }
-  void ResetBookmarks() override { bookmarks_.ResetBookmarks(); }
+  void ResetBookmarks() override {
+    Alone([&] { bookmarks_.ResetBookmarks(); });
+  }
   void CopyBufferClick(const std::shared_ptr<host::CommandBarButton>& button) override {
-    copyPaste_.CopyBufferClick(button);
+    Alone([&] { copyPaste_.CopyBufferClick(button); });
   }
-  void ClearCopyBuffers() override { copyPaste_.ClearCopyBuffers(); }
+  void ClearCopyBuffers() override {
+    Alone([&] { copyPaste_.ClearCopyBuffers(); });
+  }
 
   mBookmarks& Bookmarks() { return bookmarks_; }
   mCopyPaste& CopyPaste() { return copyPaste_; }
 
  private:
+  // One action at a time: a key or a click that the modal loop of an action's message box lets
+  // through does nothing, rather than run inside the first action and be undone by its end.
+  template <typename Action>
+  void Alone(Action&& action) {
+    if (busy_) return;
+    busy_ = true;
+    struct Done {
+      bool& busy;
+      ~Done() { busy = false; }
+    } done{busy_};
+    action();
+  }
+
   Feedback feedback_;
   mBookmarks bookmarks_;
   mCopyPaste copyPaste_;
+  bool busy_ = false;
 };
 
 }  // namespace quillon

@@ -23,7 +23,13 @@ bool Feedback::ShiftKeyDown() {
 }
 
 void Feedback::ShowMessage(const host::Text& text) {
-  platform_.messages->Show(text, host::Text(kMessageTitle));
+  // Owned by the editor's main window, so the whole editor, its floating windows and our bars
+  // with it, waits until the box is closed.
+  const host::WindowHandle owner =
+      host::Ignore([&] {
+        return state_.EditorVBE ? state_.EditorVBE->MainWindowHandle() : host::WindowHandle{0};
+      }).value_or(0);
+  platform_.messages->Show(text, host::Text(kMessageTitle), owner);
 }
 
 }  // namespace quillon

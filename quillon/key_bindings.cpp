@@ -45,7 +45,24 @@ std::optional<std::int32_t> VirtualKeyOf(const host::Text& key) {
   return kVirtualKeyF1 + number - 1;
 }
 
+// The keys whose Ctrl form or Ctrl+Shift form is one of the editor's own documented shortcuts
+// (Ctrl+F9 Set Next Statement, Ctrl+Shift+F9 Clear All Breakpoints, Ctrl+G the Immediate window,
+// Ctrl+Shift+J List Constants, ...).
+constexpr std::int32_t kEditorKeys[] = {'A', 'C', 'E', 'F', 'G', 'H', 'I', 'J', 'L', 'M',
+                                        'N', 'P', 'R', 'S', 'T', 'V', 'W', 'X', 'Y', 'Z',
+                                        0x71 /* F2 */, 0x73 /* F4 */, 0x75 /* F6 */,
+                                        0x77 /* F8 */, 0x78 /* F9 */};
+
 }  // namespace
+
+bool IsEditorsOwnKey(const KeyBinding& key) {
+  if (key.alt) return false;
+  for (const std::int32_t own : kEditorKeys)
+    if (own == key.virtualKey) return true;
+  return false;
+}
+
+bool ShiftFormTakenByWindows(const KeyBinding& key) { return !key.alt && key.virtualKey == '0'; }
 
 std::optional<KeyBinding> ParseKeyBinding(const host::Text& value) {
   std::vector<host::Text> parts;
@@ -73,8 +90,9 @@ host::Text KeyName(const KeyBinding& key, bool shift) {
   return name + static_cast<char16_t>(key.virtualKey);
 }
 
-KeyBindings ReadKeyBindings(host::SettingsStore& settings) {
+KeyBindings ReadKeyBindings(host::SettingsStore& settings, KeyBindings& refused) {
   KeyBindings keys;
+  refused = {};
   for (const ToolbarLayout* layout : {&kBookmarksBar, &kCopyBufferBar}) {
     for (std::int32_t place = 1; place <= kNumberedButtons; ++place) {
       const auto fallback = host::Text(layout->defaultKeys[static_cast<std::size_t>(place - 1)]);
@@ -88,6 +106,10 @@ KeyBindings ReadKeyBindings(host::SettingsStore& settings) {
       auto& slot = keys[layout->firstKeySlot + static_cast<std::size_t>(place - 1)];
       if (Trimmed(value).empty()) continue;
       slot = ParseKeyBinding(value);
+      if (slot && IsEditorsOwnKey(*slot)) {
+        refused[layout->firstKeySlot + static_cast<std::size_t>(place - 1)] = slot;
+        slot.reset();
+      }
       if (!slot) slot = ParseKeyBinding(fallback);
     }
   }

@@ -30,9 +30,16 @@ std::optional<KeyBinding> ParseKeyBinding(const host::Text& value);
 // "Ctrl+1", "Ctrl+Alt+K", "Ctrl+Shift+F9".
 host::Text KeyName(const KeyBinding& key, bool shift = false);
 
+// True when the key, or its Shift form, is one of the editor's own shortcuts: a user's choice of
+// it would take the editor's command away.
+bool IsEditorsOwnKey(const KeyBinding& key);
+// True when Windows takes the key's Shift form before the editor sees it (Ctrl+Shift+0 is an
+// input-language hot key by default): that form is never promised.
+bool ShiftFormTakenByWindows(const KeyBinding& key);
+
 // The keys the user gave in the settings store, each slot's default where its value is missing,
-// unreadable or cannot be read; no key where it is empty; a key given twice only on the first
-// slot. Never fails.
-KeyBindings ReadKeyBindings(host::SettingsStore& settings);
+// unreadable, cannot be read or is one of the editor's own keys (that key then in `refused`); no
+// key where it is empty; a key given twice only on the first slot. Never fails.
+KeyBindings ReadKeyBindings(host::SettingsStore& settings, KeyBindings& refused);
 
 }  // namespace quillon

@@ -29,8 +29,13 @@ inline constexpr std::u16string_view kProcedureGoneSuffix = u" does not seem to 
 // The second line of a used bookmark's tooltip, under its place.
 inline constexpr std::u16string_view kUsedBookmarkHint =
     u"Click to go there; Shift+click to set it here";
-// The last line of a numbered button's tooltip: its key, this, its Shift form, this.
-inline constexpr std::u16string_view kKeyHintMiddle = u" as a click, ";
+// The last line of a numbered button's tooltip: its key, this, then, where Windows leaves its
+// Shift form to the editor, the middle, its Shift form, the end.
+inline constexpr std::u16string_view kKeyHintClick = u" as a click";
+inline constexpr std::u16string_view kKeyHintMiddle = u", ";
 inline constexpr std::u16string_view kKeyHintEnd = u" as a Shift+click";
+// After a key the user chose that is the editor's own.
+inline constexpr std::u16string_view kKeyRefusedHint =
+    u" is the editor's own key: not taken for this button";
 
 }  // namespace quillon

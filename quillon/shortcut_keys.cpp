@@ -15,11 +15,12 @@ bool Down(host::Keyboard& keyboard, std::int32_t virtualKey) {
 
 void ShortcutKeys::Read(host::SettingsStore& settings) {
   state_.Keys = {};
+  state_.RefusedKeys = {};
   mainWindow_ = 0;
   if (!input_ || !state_.EditorVBE) return;
   mainWindow_ = host::Ignore([&] { return state_.EditorVBE->MainWindowHandle(); }).value_or(0);
   // Keys that could never act are not named in the tooltips either.
-  if (mainWindow_ != 0) state_.Keys = ReadKeyBindings(settings);
+  if (mainWindow_ != 0) state_.Keys = ReadKeyBindings(settings, state_.RefusedKeys);
 }
 
 void ShortcutKeys::Install() {
@@ -42,7 +43,7 @@ bool ShortcutKeys::OnKey(const host::KeyStroke& stroke) {
   for (const auto& key : state_.Keys) ours = ours || (key && key->virtualKey == stroke.virtualKey);
   if (!ours) return false;
   const auto slot = host::Ignore([&] { return SlotOf(stroke.virtualKey); }).value_or(std::nullopt);
-  if (!slot || !FocusInEditor()) return false;
+  if (!slot || !FocusInEditor() || !InItsWindow(*slot)) return false;
   // One action per press: the repeats of a held key are swallowed, as its press was.
   if (!stroke.repeat) Press(*slot);
   return true;
@@ -68,6 +69,18 @@ bool ShortcutKeys::FocusInEditor() {
     window = input_->ParentOrOwner(window);
   }
   return false;
+}
+
+bool ShortcutKeys::InItsWindow(std::size_t slot) {
+  // The Immediate window, Watches, Locals, the Project Explorer keep their keystrokes: a buffer
+  // key acts in a code window only, a bookmark key there or in a designer. An editor that does
+  // not say which window is active keeps them too.
+  const auto type = host::Ignore([&] {
+                      if (!state_.EditorVBE) return -1;
+                      return state_.EditorVBE->ActiveWindow()->Type();
+                    }).value_or(-1);
+  if (type == host::kCodeWindow) return true;
+  return type == host::kDesignerWindow && slot < kCopyBufferBar.firstKeySlot;
 }
 
 void ShortcutKeys::Press(std::size_t slot) {

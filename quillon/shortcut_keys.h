@@ -46,6 +46,8 @@ class ShortcutKeys {
   // The slot among the ten that the key with Ctrl, and with Alt as it is now, belongs to.
   std::optional<std::size_t> SlotOf(std::int32_t virtualKey);
   bool FocusInEditor();
+  // True when the editor's active window is one the key of `slot` acts in.
+  bool InItsWindow(std::size_t slot);
   void Press(std::size_t slot);
 
   AddinState& state_;

@@ -47,10 +47,15 @@ host::Text BufferTooltip(const host::Text& buffer) {
 host::Text WithKeyLine(const host::Text& tooltip, const AddinState& state, const ToolbarLayout& bar,
                        std::optional<std::int32_t> place) {
   if (!place || *place < 1 || *place > kNumberedButtons) return tooltip;
-  const auto& key = state.Keys[bar.firstKeySlot + static_cast<std::size_t>(*place - 1)];
+  const auto slot = bar.firstKeySlot + static_cast<std::size_t>(*place - 1);
+  const auto& key = state.Keys[slot];
   if (!key) return tooltip;
-  return tooltip + u"\n" + KeyName(*key) + host::Text(kKeyHintMiddle) + KeyName(*key, true) +
-         host::Text(kKeyHintEnd);
+  host::Text line = tooltip + u"\n" + KeyName(*key) + host::Text(kKeyHintClick);
+  if (!ShiftFormTakenByWindows(*key))
+    line += host::Text(kKeyHintMiddle) + KeyName(*key, true) + host::Text(kKeyHintEnd);
+  if (const auto& refused = state.RefusedKeys[slot])
+    line += u"\n" + KeyName(*refused) + host::Text(kKeyRefusedHint);
+  return line;
 }
 
 void ShowTooltip(host::CommandBarButton& button, const host::Text& tooltip) {

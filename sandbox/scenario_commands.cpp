@@ -1,5 +1,7 @@
 // The editor's side of a scenario (projects, code, selections, settings, sound files) and the
 // add-ins' (registering, connecting, clicking, the References dialog, the soak).
+#include <utility>
+
 #include "sandbox/child_process.h"
 #include "sandbox/scenario_runner.h"
 
@@ -297,6 +299,15 @@ void Runner::FocusWindow(const std::vector<std::string>& w) {
   const HWND window = keyboard_.Named(w[1]);
   if (!window) throw ScriptError{"there is no window " + w[1]};
   if (!keyboard_.Focus(window)) throw ScriptError{"the " + w[1] + " window did not take the focus"};
+  const auto& editor = host_.editor;
+  if (w[1] == "tool") {
+    if (!beforeTool_) beforeTool_ = editor->ActiveWindowShown();
+    constexpr std::int32_t kImmediateWindow = 5;
+    editor->ActivateWindow(std::make_shared<host::sim::SimWindow>(host_.calls, kImmediateWindow),
+                           editor->ActivePane());
+  } else if (beforeTool_) {
+    editor->ActivateWindow(std::exchange(beforeTool_, nullptr), editor->ActivePane());
+  }
   Tell("the keyboard focus is in the " + w[1] + " window");
 }
 

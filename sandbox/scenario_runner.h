@@ -235,6 +235,9 @@ class Runner {
   std::vector<SeenMessageBox> messages_;
   std::vector<std::string> sounds_;
   std::map<std::string, std::string> received_;  // by window, since the last type command
+  // The editor's active window before the focus went to the floating tool window, which the
+  // editor reports as the Immediate window while it has the focus.
+  std::shared_ptr<host::sim::SimWindow> beforeTool_;
   ScenarioResult result_;
 };
 

@@ -187,6 +187,7 @@ class SimEditor : public VBE, public Application, public std::enable_shared_from
   void CloseWindows();
   const std::shared_ptr<SimCommandBars>& Bars() const { return bars_; }
   const std::shared_ptr<SimCodePane>& ActivePane() const { return activePane_; }
+  const std::shared_ptr<SimWindow>& ActiveWindowShown() const { return activeWindow_; }
   const std::shared_ptr<HostCalls>& Calls() const { return calls_; }
   // The real editor does not always make a pane that CodePane.Show shows the active one.
   bool showActivatesPane = true;

@@ -1,5 +1,7 @@
 #include "host/sim/platform.h"
 
+#include <utility>
+
 #include "host/sim/ignore_case.h"
 
 namespace host::sim {
@@ -27,9 +29,10 @@ std::int16_t SimKeyboard::GetKeyState(std::int32_t virtualKey) {
   return static_cast<std::int16_t>((shiftDown ? -128 : 0) | (shiftToggled ? 1 : 0));
 }
 
-void SimMessageBoxes::Show(const Text& text, const Text& title) {
+void SimMessageBoxes::Show(const Text& text, const Text& title, WindowHandle owner) {
   calls_->Enter("MessageBox.Show");
-  shown_.push_back({text, title});
+  shown_.push_back({text, title, owner});
+  if (whileShown) std::exchange(whileShown, nullptr)();
 }
 
 }  // namespace host::sim

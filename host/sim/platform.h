@@ -2,6 +2,7 @@
 // The simulated sound files, keyboard and message boxes: what the add-in played and showed is
 // recorded, and which files exist and whether Shift is held is set by the test.
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -45,15 +46,18 @@ class SimKeyboard : public Keyboard {
 struct ShownMessage {
   Text text;
   Text title;
+  WindowHandle owner = 0;
   bool operator==(const ShownMessage&) const = default;
 };
 
 class SimMessageBoxes : public MessageBoxes {
  public:
   explicit SimMessageBoxes(std::shared_ptr<HostCalls> calls) : calls_(std::move(calls)) {}
-  void Show(const Text& text, const Text& title) override;
+  void Show(const Text& text, const Text& title, WindowHandle owner) override;
   const std::vector<ShownMessage>& Shown() const { return shown_; }
   void Clear() { shown_.clear(); }
+  // What the user does while a box is up, before closing it: its modal loop runs keys and clicks.
+  std::function<void()> whileShown;
 
  private:
   std::shared_ptr<HostCalls> calls_;

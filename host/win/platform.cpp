@@ -36,8 +36,9 @@ class Keys : public Keyboard {
 
 class Messages : public MessageBoxes {
  public:
-  void Show(const Text& text, const Text& title) override {
-    MessageBoxW(GetActiveWindow(), Wide(text), Wide(title), MB_OK);
+  void Show(const Text& text, const Text& title, WindowHandle owner) override {
+    const HWND window = owner != 0 ? reinterpret_cast<HWND>(owner) : GetActiveWindow();
+    MessageBoxW(window, Wide(text), Wide(title), MB_OK);
   }
 };
 

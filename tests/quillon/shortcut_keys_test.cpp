@@ -157,6 +157,57 @@ TEST(ShortcutKeys, ActOnlyWhileTheFocusIsInTheEditor) {
   EXPECT_FALSE(pressedIn(a));
 }
 
+// With the focus in the Immediate window, Watches, Locals, the Project Explorer or another tool
+// window of the editor, the keystroke goes on to it: nothing is captured from or pasted into the
+// code pane that was active last. Bookmark keys act in a designer too, buffer keys do not.
+TEST(ShortcutKeys, ActOnlyInTheWindowsTheirButtonsWorkIn) {
+  auto s = Keyed();
+  const auto module = s->Component(u"Budget", u"Module1");
+  s->Select(module, {2, 5, 2, 10});
+  const auto pressedIn = [&](std::int32_t type, char key) {
+    s->host.editor->ActivateWindow(std::make_shared<host::sim::SimWindow>(s->host.calls, type),
+                                   module->Pane());
+    return s->Press(key);
+  };
+  for (const std::int32_t type : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15}) {
+    EXPECT_FALSE(pressedIn(type, '6')) << "buffer key in window type " << type;
+    EXPECT_FALSE(pressedIn(type, '1')) << "bookmark key in window type " << type;
+  }
+  EXPECT_EQ(s->Buffer(1)->CaptionShown(), u"Unused copy buffer");
+  EXPECT_EQ(s->Bookmark(1)->CaptionShown(), kFree);
+  EXPECT_FALSE(pressedIn(host::kDesignerWindow, '6'));
+  EXPECT_TRUE(pressedIn(host::kDesignerWindow, '1'));
+  EXPECT_TRUE(pressedIn(host::kCodeWindow, '6'));
+  EXPECT_EQ(s->Buffer(1)->CaptionShown(), u"x = 1");
+  s->host.calls->FailOn("VBE.ActiveWindow");
+  EXPECT_FALSE(pressedIn(host::kCodeWindow, '7')) << "no answer, no action";
+  EXPECT_EQ(s->Buffer(2)->CaptionShown(), u"Unused copy buffer");
+}
+
+// A message box is owned by the editor's main window, and while an action runs, its message box
+// included, a key or a click that reaches Quillon does nothing: no action inside another.
+TEST(ShortcutKeys, NoActionRunsInsideAnother) {
+  auto s = Keyed();
+  s->Bookmark(1)->SetShown(u"Gone.xlsm - Module1 -  Line 1", u"Gone.xlsm|Module1||1",
+                           host::kStateDown);
+  s->host.messages->whileShown = [&] {
+    s->Press('2');
+    s->Bookmark(3)->Click();
+    s->Buffer(1)->Click();
+  };
+  s->Select(s->Component(u"Budget", u"Module1"), {2, 5, 2, 10});
+  s->Bookmark(1)->Click();
+  ASSERT_EQ(s->host.messages->Shown().size(), 1u);
+  EXPECT_EQ(s->host.messages->Shown()[0].owner, s->mainWindow);
+  EXPECT_EQ(s->Bookmark(2)->CaptionShown(), kFree);
+  EXPECT_EQ(s->Bookmark(3)->CaptionShown(), kFree);
+  EXPECT_EQ(s->Buffer(1)->CaptionShown(), u"Unused copy buffer");
+  EXPECT_EQ(s->Bookmark(1)->DescriptionShown(), u"Gone.xlsm|Module1||1");
+  // Once it is over, the next action runs as always.
+  EXPECT_TRUE(s->Press('2'));
+  EXPECT_NE(s->Bookmark(2)->CaptionShown(), kFree);
+}
+
 TEST(ShortcutKeys, OnePressOneActionAndEveryOtherKeystrokeGoesOnUntouched) {
   auto s = Keyed();
   auto& w = *s->windows;
@@ -200,15 +251,15 @@ TEST(ShortcutKeys, RebindingPerUser) {
     return Keyed(builder);
   };
   {
-    auto s = keyed({{u"Bookmark1", u"ctrl+F9"},
+    auto s = keyed({{u"Bookmark1", u"ctrl+F12"},
                     {u"Bookmark2", u""},
                     {u"Bookmark3", u"Ctrl+Shift+3"},
                     {u"Bookmark4", u"Ctrl+Alt+K"},
                     {u"CopyBuffer1", u"Ctrl+5"},
-                    {u"CopyBuffer2", u"Ctrl+F9"},
+                    {u"CopyBuffer2", u"Ctrl+F12"},
                     {u"CopyBuffer3", u"nonsense"}});
-    EXPECT_FALSE(s->Press('1')) << "moved to F9";
-    EXPECT_TRUE(s->Press(0x78));
+    EXPECT_FALSE(s->Press('1')) << "moved to F12";
+    EXPECT_TRUE(s->Press(0x7B));
     EXPECT_NE(s->Bookmark(1)->CaptionShown(), kFree);
     EXPECT_FALSE(s->Press('2')) << "empty: no key";
     EXPECT_EQ(s->Bookmark(2)->CaptionShown(), kFree);
@@ -217,7 +268,7 @@ TEST(ShortcutKeys, RebindingPerUser) {
     EXPECT_TRUE(s->Press('K', false, true));
     EXPECT_NE(s->Bookmark(4)->CaptionShown(), kFree);
     EXPECT_FALSE(s->Press('4')) << "Bookmark4's default went with its new key";
-    // Ctrl+5 stays Bookmark5's, the first of the ten; Ctrl+F9 Bookmark1's.
+    // Ctrl+5 stays Bookmark5's, the first of the ten; Ctrl+F12 Bookmark1's.
     s->Select(s->Component(u"Budget", u"Module1"), {2, 5, 2, 10});
     EXPECT_TRUE(s->Press('5'));
     EXPECT_NE(s->Bookmark(5)->CaptionShown(), kFree);
@@ -227,6 +278,25 @@ TEST(ShortcutKeys, RebindingPerUser) {
     EXPECT_EQ(s->Buffer(2)->StateShown(), host::kStateUp);
     EXPECT_EQ(s->Bookmark(2)->TooltipShown(), u"Click to remember where the caret is");
     EXPECT_EQ(s->Buffer(2)->TooltipShown(), u"Click to copy the selected code into this buffer");
+  }
+  {
+    // The editor's own keys are never taken, with or without Alt in their Ctrl form: the button
+    // keeps its default, and its tooltip says why. Ctrl+Alt+F9 is no key of the editor's.
+    auto s = keyed({{u"Bookmark1", u"Ctrl+F9"},
+                    {u"Bookmark2", u"Ctrl+G"},
+                    {u"Bookmark3", u"Ctrl+f2"},
+                    {u"CopyBuffer1", u"Ctrl+Alt+F9"}});
+    EXPECT_FALSE(s->Press(0x78)) << "Set Next Statement stays the editor's";
+    EXPECT_FALSE(s->Press('G')) << "the Immediate window stays the editor's";
+    EXPECT_FALSE(s->Press(0x71));
+    EXPECT_TRUE(s->Press('1'));
+    EXPECT_TRUE(s->Press(0x78, false, true));
+    EXPECT_EQ(s->Bookmark(2)->TooltipShown(),
+              u"Click to remember where the caret is\nCtrl+2 as a click, Ctrl+Shift+2 as a "
+              u"Shift+click\nCtrl+G is the editor's own key: not taken for this button");
+    EXPECT_EQ(s->Buffer(5)->TooltipShown(),
+              u"Click to copy the selected code into this buffer\nCtrl+0 as a click")
+        << "Windows takes Ctrl+Shift+0: never promised";
   }
   {
     // Every key emptied: no hook at all.
