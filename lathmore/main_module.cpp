@@ -66,15 +66,21 @@ host::WindowHandle MMain::MoveChildControl(const char16_t* caption, const host::
   const auto control = windows_->FindChild(
       DialogHwnd, after, className, caption ? std::optional<host::Text>(caption) : std::nullopt);
   if (control == 0) return 0;
+  // Moved from a place that could not be read, the control would land outside the dialog: it
+  // stays where the editor put it.
   host::Rect rect;
-  GetChildRect(DialogHwnd, control, rect);
+  if (!GetChildRect(DialogHwnd, control, rect)) return control;
   windows_->MoveWindow(control, rect.left + dx, rect.top + dy, (rect.right - rect.left) + dw,
                        (rect.bottom - rect.top) + dh);
   return control;
 }
 
-void MMain::GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect) {
-  rect = windows_->MapScreenRectToClient(parent, windows_->GetWindowRect(child));
+bool MMain::GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect) {
+  // The system answers a rectangle it could not read with nothing at all.
+  const host::Rect screen = windows_->GetWindowRect(child);
+  if (screen == host::Rect{}) return false;
+  rect = windows_->MapScreenRectToClient(parent, screen);
+  return true;
 }
 
 void MMain::LayOutDialog() {

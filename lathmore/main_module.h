@@ -41,8 +41,9 @@ class MMain {
   host::WindowHandle MoveChildControl(const char16_t* caption, const host::Text& className,
                                       host::WindowHandle after, std::int32_t dx, std::int32_t dy,
                                       std::int32_t dw, std::int32_t dh);
-  // The child's window rectangle in the parent's client coordinates.
-  void GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect);
+  // The child's window rectangle in the parent's client coordinates; false, `rect` untouched,
+  // when the system could not read it.
+  bool GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect);
 
   std::shared_ptr<host::VBE> EditorVBE;
   host::TimerId WatchTimerID = 0;
