@@ -25,8 +25,19 @@ void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Applicat
   if (!application) throw host::HostError(host::codes::kNoInterface, u"No application object.");
   state_.EditorVBE = application->AsVBE();
   state_.VBEVersion = EditorVersionNumber(state_.EditorVBE->Version());
-  // Before the bars, whose tooltips name them.
+  // Before the bars, whose tooltips name the keys: only keys that can act, once hooked.
   keys_.Read(*platform_.settings);
+  keys_.Install();
+  try {
+    ConnectBars();
+  } catch (...) {
+    // A connection that fails half way leaves no hook pressing buttons it did not finish.
+    keys_.Remove();
+    throw;
+  }
+}
+
+void dsrQuillon::ConnectBars() {
   // Until this connection knows its application and has put the saved bookmarks back, a click
   // saves nothing: a connection that fails half way never sets a bookmark over a saved one.
   state_.BookmarksSection.clear();
@@ -43,7 +54,6 @@ void dsrQuillon::AddinInstance_OnConnection(const std::shared_ptr<host::Applicat
                               return BookmarksSectionOf(platform_.environment->ProgramPath());
                             }).value_or(host::Text());
   if (state_.BMToolbar) SavedBookmarks(*platform_.settings, state_).Restore(*state_.BMToolbar);
-  keys_.Install();
 }
 
 void dsrQuillon::AddinInstance_OnDisconnection() {

@@ -41,6 +41,10 @@ class dsrQuillon {
   const ShortcutKeys& Keys() const { return keys_; }
 
  private:
+  // The rest of a connection once the keys are hooked: the sink, both bars, windir, the saved
+  // bookmarks.
+  void ConnectBars();
+
   Platform platform_;
   AddinState state_;
   std::shared_ptr<ButtonActions> actions_;

@@ -26,11 +26,14 @@ void ShortcutKeys::Read(host::SettingsStore& settings) {
 void ShortcutKeys::Install() {
   bool any = false;
   for (const auto& key : state_.Keys) any = any || key.has_value();
-  if (!any || mainWindow_ == 0) return;
-  hook_ = input_->HookKeys([this](const host::KeyStroke& stroke) { return OnKey(stroke); });
+  if (any && mainWindow_ != 0)
+    hook_ = input_->HookKeys([this](const host::KeyStroke& stroke) { return OnKey(stroke); });
+  // Keys that could never act are named in no tooltip.
+  if (hook_ == 0) state_.Keys = {};
 }
 
 void ShortcutKeys::Remove() {
+  state_.Keys = {};
   if (hook_ == 0) return;
   input_->UnhookKeys(hook_);
   hook_ = 0;

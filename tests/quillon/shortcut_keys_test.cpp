@@ -402,11 +402,14 @@ TEST(ShortcutKeys, EachFailingCallLeavesTheEditorWorking) {
     s.Bookmark(1)->Click();
     EXPECT_EQ(s.Bookmark(1)->CaptionShown(), u"Budget.xlsm - Module1 - Main - Line 1");
   }
-  {
-    // Without the main window no key is named either.
-    LiveSession s(World(), Keys::Hooked,
-                  [](host::sim::HostCalls& c) { c.FailOn("VBE.MainWindow.HWnd"); });
+  for (const char* call : {"VBE.MainWindow.HWnd", "Windows.SetWindowsHookEx"}) {
+    // Without the main window or the hook no key is named either: keys that cannot act.
+    LiveSession s(World(), Keys::Hooked, [&](host::sim::HostCalls& c) { c.FailOn(call); });
     EXPECT_EQ(s.Buffer(1)->TooltipShown(), u"Click to copy the selected code into this buffer");
+    EXPECT_EQ(s.Bookmark(1)->TooltipShown(), u"Click to remember where the caret is");
+    s.Caret(s.Component(u"Budget", u"Module1"), 2);
+    s.Bookmark(1)->Click();
+    EXPECT_EQ(s.Bookmark(1)->TooltipShown().find(u"Ctrl+"), host::Text::npos) << call;
   }
   {
     // A store that cannot be read: every default.
