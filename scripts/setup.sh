@@ -25,5 +25,19 @@ done
 # 32-bit Wine runs the 32-bit DLLs and sandbox.
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# A mirror in the middle of a sync fails one index now and then: try again, and where one still
+# fails go on with what was read; the install below says if a package cannot be had.
+for attempt in 1 2 3; do
+  $sudo apt-get update -qq && break
+  echo "apt-get update failed (attempt $attempt)"
+  sleep 5
+done
+install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+install "${missing[@]}" && exit 0
+# 32-bit Wine needs every i386 library at the version of its amd64 twin; an i386 index that could
+# not be read leaves them apart. Everything else is still needed; the 32-bit runs then say that
+# they are skipped and why.
+others=()
+for package in "${missing[@]}"; do [ "$package" = wine32:i386 ] || others+=("$package"); done
+echo "Installing without wine32:i386, which cannot be installed from these package lists"
+install "${others[@]}"
