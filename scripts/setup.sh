@@ -27,17 +27,26 @@ dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architect
 echo "Installing: ${missing[*]}"
 # A mirror in the middle of a sync fails one index now and then: try again, and where one still
 # fails go on with what was read; the install below says if a package cannot be had.
-for attempt in 1 2 3; do
+for attempt in 1 2; do
   $sudo apt-get update -qq && break
   echo "apt-get update failed (attempt $attempt)"
-  sleep 5
+  sleep 3
 done
-install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
-install "${missing[@]}" && exit 0
+apt_install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+apt_install "${missing[@]}" && exit 0
 # 32-bit Wine needs every i386 library at the version of its amd64 twin; an i386 index that could
 # not be read leaves them apart. Everything else is still needed; the 32-bit runs then say that
 # they are skipped and why.
 others=()
 for package in "${missing[@]}"; do [ "$package" = wine32:i386 ] || others+=("$package"); done
 echo "Installing without wine32:i386, which cannot be installed from these package lists"
-install "${others[@]}"
+[ ${#others[@]} -eq 0 ] || apt_install "${others[@]}"
+# The 32-bit build still needs Wine's 32-bit OLE type library, which its IDL files import: taken
+# from the package that holds it, not installed.
+stdole=/usr/lib/i386-linux-gnu/wine/i386-windows/stdole2.tlb
+if [ ! -f "$stdole" ]; then
+  unpacked=$(mktemp -d)
+  (cd "$unpacked" && chmod 777 . && apt-get download -qq libwine:i386 && dpkg-deb -x libwine_*.deb extracted)
+  $sudo install -D -m 644 "$unpacked/extracted$stdole" "$stdole"
+  rm -rf "$unpacked"
+fi
