@@ -2,9 +2,11 @@
 rem install: copies Quillon and Lathmore to %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe
 rem puts them too) and registers them there for the current user, for 64-bit and 32-bit Office.
 rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
-rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done, 1 when
-rem a registration failed, 2 when nothing could be done (say why); the same in ADDINS_OUTCOME, as
-rem not every cmd passes a called script's exit code on.
+rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done; 1 when
+rem a registration failed; 2 when nothing was changed (say why): an uninstall that cannot
+rem unregister an add-in registers again what it had unregistered and deletes no file, so that
+rem Office never points at an add-in that is gone. The same in ADDINS_OUTCOME, as not every cmd
+rem passes a called script's exit code on.
 rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
 rem block or on an echo line, only inside quotes; messages with a path go through :say.
 setlocal EnableExtensions DisableDelayedExpansion
@@ -16,15 +18,16 @@ endlocal & set "ADDINS_OUTCOME=%outcome%" & exit /b %outcome%
 set "here=%~dp0"
 set "target=%LOCALAPPDATA%\Programs\QuillonLathmore"
 set failed=0
+rem 64-bit Windows, from a 64-bit or a 32-bit prompt: the 64-bit regsvr32 (Sysnative from a 32-bit
+rem prompt) for the 64-bit DLLs, the 32-bit one in SysWOW64 for the 32-bit DLLs. Whether either is
+rem there is for each step to find out, not for this choice.
 set "regsvr32=%SystemRoot%\System32\regsvr32.exe"
 set "regsvr32x64="
-if exist "%SystemRoot%\SysWOW64\regsvr32.exe" (
-  rem 64-bit Windows: the 64-bit regsvr32 (Sysnative from a 32-bit prompt) for the 64-bit DLLs,
-  rem the 32-bit one in SysWOW64 for the 32-bit DLLs.
-  set "regsvr32x64=%SystemRoot%\System32\regsvr32.exe"
-  if defined PROCESSOR_ARCHITEW6432 set "regsvr32x64=%SystemRoot%\Sysnative\regsvr32.exe"
-  set "regsvr32=%SystemRoot%\SysWOW64\regsvr32.exe"
-)
+if /i "%PROCESSOR_ARCHITECTURE%"=="x86" if not defined PROCESSOR_ARCHITEW6432 goto chosen
+set "regsvr32x64=%SystemRoot%\System32\regsvr32.exe"
+if defined PROCESSOR_ARCHITEW6432 set "regsvr32x64=%SystemRoot%\Sysnative\regsvr32.exe"
+set "regsvr32=%SystemRoot%\SysWOW64\regsvr32.exe"
+:chosen
 if /i "%~1"=="uninstall" goto uninstall
 
 call :refuseTemporaryFolder
@@ -48,12 +51,7 @@ if %copied%==0 (
   echo then run install.cmd again.
   exit /b 2
 )
-if defined regsvr32x64 (
-  call :one "%regsvr32x64%" "" x64\Quillon.dll "Registering Quillon for 64-bit Office"
-  call :one "%regsvr32x64%" "" x64\Lathmore.dll "Registering Lathmore for 64-bit Office"
-)
-call :one "%regsvr32%" "" x86\Quillon.dll "Registering Quillon for 32-bit Office"
-call :one "%regsvr32%" "" x86\Lathmore.dll "Registering Lathmore for 32-bit Office"
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :one "" %%f Registering
 echo.
 if not %failed%==0 (
   echo Some steps failed; see above.
@@ -69,12 +67,18 @@ call :say
 call :forgetSetup
 exit /b 0
 :remove
-if defined regsvr32x64 (
-  call :one "%regsvr32x64%" /u x64\Quillon.dll "Unregistering Quillon for 64-bit Office"
-  call :one "%regsvr32x64%" /u x64\Lathmore.dll "Unregistering Lathmore for 64-bit Office"
-)
-call :one "%regsvr32%" /u x86\Quillon.dll "Unregistering Quillon for 32-bit Office"
-call :one "%regsvr32%" /u x86\Lathmore.dll "Unregistering Lathmore for 32-bit Office"
+call :refuseIfLoaded
+if errorlevel 1 exit /b 2
+rem The first unregistration that fails ends the uninstall: what went before is registered again.
+set "unregistered="
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :unregister %%f
+if %failed%==0 goto allUnregistered
+for %%f in (%unregistered%) do call :one "" %%f "Registering again"
+echo.
+echo Nothing was removed: an add-in that stayed registered would be loaded from files that are gone.
+echo Put right what FAILED above, then run uninstall.cmd again.
+exit /b 2
+:allUnregistered
 rmdir /s /q "%target%" 2>nul
 if not exist "%target%" goto removed
 set "line=Removing %target%: FAILED. If an Office application is open, it is using the add-ins:"
@@ -84,28 +88,68 @@ exit /b 2
 :removed
 call :forgetSetup
 echo.
-if not %failed%==0 (
-  echo Some steps failed; see above.
-  exit /b 1
-)
 echo Done. Restart the VBA editor ^(close and reopen the Office application^) to unload the add-ins.
 exit /b 0
 
-rem regsvr32, its extra flag ("" or /u), the DLL under the install folder, what is being done.
+rem One DLL unregistered, added to the list of those unregistered; none once one has failed.
+:unregister
+if not %failed%==0 exit /b 0
+call :one /u %1 Unregistering
+if %failed%==0 set "unregistered=%unregistered% %~1"
+exit /b 0
+
+rem regsvr32 ("" or /u) of a DLL of the install folder (x64\... or x86\...) by the regsvr32 of its
+rem bitness, and what is being done ("Registering"). A missing DLL, or a 64-bit one on 32-bit
+rem Windows, has nothing to do; anything else that does not go through sets failed=1.
 :one
-if not exist "%target%\%~3" exit /b 0
-if not "%~2"=="" goto oneWithFlag
-"%~1" /s "%target%\%~3"
+if not exist "%target%\%~2" exit /b 0
+set "dll=%~2"
+set "tool=%regsvr32%"
+set "office=32-bit"
+if /i "%dll:~0,4%"=="x64\" set "tool=%regsvr32x64%"
+if /i "%dll:~0,4%"=="x64\" set "office=64-bit"
+if not defined tool exit /b 0
+set "step=%~3 %~n2 for %office% Office"
+if exist "%tool%" goto oneRun
+set "line=%step%: FAILED (there is no %tool%)"
+call :say
+set failed=1
+exit /b 0
+:oneRun
+if not "%~1"=="" goto oneWithFlag
+"%tool%" /s "%target%\%~2"
 goto oneDone
 :oneWithFlag
-"%~1" /s %~2 "%target%\%~3"
+"%tool%" /s %~1 "%target%\%~2"
 :oneDone
 if errorlevel 1 goto oneFailed
-echo %~4: done
+echo %step%: done
 exit /b 0
 :oneFailed
-echo %~4: FAILED (regsvr32 exit code %errorlevel%)
+echo %step%: FAILED (regsvr32 exit code %errorlevel%)
 set failed=1
+exit /b 0
+
+rem Windows lets nobody write to a DLL that an application has loaded: then nothing is touched.
+:refuseIfLoaded
+set loaded=0
+for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :notLoaded %%f
+if %loaded%==0 exit /b 0
+echo.
+echo Nothing was changed: an Office application is using the add-ins. Close every Office
+echo application, then run uninstall.cmd again.
+exit /b 1
+:notLoaded
+if not exist "%target%\%~1" exit /b 0
+set opened=0
+call :openForWriting %1 2>nul
+if %opened%==1 exit /b 0
+echo %~1 is in use.
+set loaded=1
+exit /b 0
+rem A command with a redirection that cannot be opened does not run.
+:openForWriting
+set "opened=1" >>"%target%\%~1"
 exit /b 0
 
 rem A file of the release next to this script, or complete=0.

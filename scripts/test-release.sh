@@ -44,13 +44,6 @@ else
   echo "FAILED: scripts/test-release-trust.sh"
 fi
 signed=build/release-trust/signed
-if reason=$(scripts/wine --why-no-x86); then
-  echo "skipped: setup.exe, install.cmd and registration under Wine, which run 32-bit programs: $reason"
-  skipped=$((skipped + 1))
-  summary
-  exit
-fi
-
 # A new prefix each run: what an earlier run left must not pass for this one's work.
 export WINEPREFIX="$scratch/wineprefix"
 rm -rf "$WINEPREFIX"
@@ -86,13 +79,13 @@ files=(x64/Quillon.dll x64/Lathmore.dll x86/Quillon.dll x86/Lathmore.dll README.
 
 key() { wine reg query "$1" "/reg:$2"; }
 value_is() { wine reg query "$1" /v "$2" "/reg:$3" | tr -d '\r' | grep -Eq "^ +$2 +$4\$"; }
-# Both add-ins registered for the user, for 64- and 32-bit Office.
-check_registered() {
-  local when=$1 p c
+# Both add-ins registered for the user, for 64- and 32-bit Office, or (views 64) for 64-bit only.
+check_registered() {  # when [, views]
+  local when=$1 views=${2:-64 32} p c
   for p in "${progids[@]}"; do
     check "$when: $vbe\\Addins64\\$p" key "$vbe\\Addins64\\$p" 64
-    check "$when: $vbe\\Addins\\$p" key "$vbe\\Addins\\$p" 32
-    for view in 64 32; do
+    [ "$views" = 64 ] || check "$when: $vbe\\Addins\\$p" key "$vbe\\Addins\\$p" 32
+    for view in $views; do
       local k="$vbe\\Addins64\\$p"
       [ $view = 32 ] && k="$vbe\\Addins\\$p"
       check "$when: $k LoadBehavior is REG_DWORD 1" value_is "$k" LoadBehavior $view "REG_DWORD +0x1"
@@ -101,8 +94,9 @@ check_registered() {
     check "$when: $classes\\$p" key "$classes\\$p" 64
   done
   for c in "${clsids[@]}"; do
-    check "$when: $classes\\CLSID\\$c (64-bit view)" key "$classes\\CLSID\\$c" 64
-    check "$when: $classes\\CLSID\\$c (32-bit view)" key "$classes\\CLSID\\$c" 32
+    for view in $views; do
+      check "$when: $classes\\CLSID\\$c ($view-bit view)" key "$classes\\CLSID\\$c" $view
+    done
   done
 }
 # Every key of ours still there, in either view, per user or (Wine's type libraries) per machine.
@@ -130,7 +124,7 @@ snapshot() {
     wine reg query 'HKLM\Software\Classes\TypeLib' /s "/reg:$view" || true
   done
   wine reg query "$uninstall_key" /s /reg:64 || true
-  (cd "$installed" 2>/dev/null && md5sum "${files[@]}" uninstall.exe) || true
+  (cd "$installed" 2>/dev/null && md5sum "${files[@]}" $(ls uninstall.exe 2>/dev/null)) || true
 }
 # Runs a program, shows what it said, and checks its exit code.
 expect_exit() {  # expected code, description, command...
@@ -167,6 +161,85 @@ for arch in x64 x86; do
   [ -f "build/$arch/bin/sandbox.exe" ] || { cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" >/dev/null; }
 done
 
+# The 64-bit sandbox holds the add-ins of the install folder loaded for six seconds, in the
+# background (its process: holder).
+hold_addins() {
+  local hold=$scratch/hold.scn i
+  : >"$scratch/hold.log"
+  { head -n 9 scenarios/release/installed.scn; echo "wait 6000"; } >"$hold"
+  "$root/scripts/wine" "$root/build/x64/bin/sandbox.exe" "$(wine winepath -w "$hold" | tr -d '\r')" \
+    </dev/null >"$scratch/hold.log" 2>&1 &
+  holder=$!
+  for i in $(seq 1 40); do grep -q '^> wait' "$scratch/hold.log" && break; sleep 0.25; done
+}
+
+# The zip's uninstall.cmd when it cannot unregister an add-in. The 32-bit regsvr32 is a stand-in
+# here, which runs where no 32-bit program does and fails for a file that is not a 32-bit DLL, as
+# regsvr32 does; so this part runs on every machine. Wine's own, where this prefix has one (not
+# where Wine cannot run 32-bit programs), is put back after it.
+echo "uninstall.cmd when an unregistration fails or an add-in is loaded:"
+wow64=$drive_c/windows/syswow64
+stand_in_log=$wow64/regsvr32.log
+rm -f "$scratch/regsvr32-of-wine.exe"
+[ ! -f "$wow64/regsvr32.exe" ] || cp "$wow64/regsvr32.exe" "$scratch/regsvr32-of-wine.exe"
+use_stand_in() { cp "$root/build/x64/bin/regsvr32_stand_in.exe" "$wow64/regsvr32.exe"; }
+use_stand_in
+zip=$drive_c/Zip
+rm -rf "$zip" "$stand_in_log"
+mkdir -p "$zip"
+cp -r "$folder/." "$zip/"
+expect_exit 0 "install.cmd" in_folder "$zip" install.cmd
+check_registered "after install.cmd" 64
+check "the 32-bit DLLs were registered by the 32-bit regsvr32" \
+  test "$(grep -c '^register .*\\x86\\' "$stand_in_log")" -eq 2
+# Each failing uninstall: what it says, and nothing lost.
+failed_uninstall() {  # what fails, what it must say
+  expect_exit 2 "uninstall.cmd, $1" in_folder "$zip" uninstall.cmd
+  check "it says: $2" grep -qF "$2" <<<"$last_output"
+  check "it says that nothing was removed, and not Done" \
+    bash -c 'grep -q "^Nothing was removed" <<<"$1" && ! grep -q "^Done" <<<"$1"' _ "$(tr -d '\r' <<<"$last_output")"
+  for f in "${files[@]}"; do check "after it: $f kept" test -f "$installed/$f"; done
+  check_registered "after it (what it unregistered is registered again)" 64
+}
+damage() { printf 'not a DLL' >"$installed/$1"; }
+put_right() { cp "$folder/$1" "$installed/$1"; }
+damage x64/Lathmore.dll
+failed_uninstall "x64\\Lathmore.dll damaged" "Unregistering Lathmore for 64-bit Office: FAILED"
+check "it stopped there: the 32-bit DLLs were not touched" \
+  test "$(grep -c '^unregister' "$stand_in_log")" -eq 0
+check "it registered Quillon again" grep -q "Registering again Quillon for 64-bit Office: done" <<<"$last_output"
+put_right x64/Lathmore.dll
+damage x86/Lathmore.dll
+failed_uninstall "x86\\Lathmore.dll damaged" "Unregistering Lathmore for 32-bit Office: FAILED"
+check "it registered the 32-bit Quillon again" \
+  test "$(tail -n 2 "$stand_in_log" | cut -d' ' -f1 | paste -sd' ')" = "unregister register"
+sandbox_loads x64 "after it the 64-bit sandbox loads both add-ins"
+put_right x86/Lathmore.dll
+rm "$wow64/regsvr32.exe"
+failed_uninstall "no 32-bit regsvr32" 'Unregistering Quillon for 32-bit Office: FAILED (there is no C:\windows\SysWOW64\regsvr32.exe)'
+use_stand_in
+before=$(snapshot)
+hold_addins
+expect_exit 2 "uninstall.cmd while the editor has the add-ins loaded" in_folder "$zip" uninstall.cmd
+check "it says why" grep -q "an Office application is using the add-ins" <<<"$last_output"
+check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
+wait "$holder" || true
+expect_exit 0 "uninstall.cmd" in_folder "$zip" uninstall.cmd
+check "it says Done" grep -q "^Done" <<<"$(tr -d '\r' <<<"$last_output")"
+check "the install folder is gone" test ! -e "$installed"
+check_no_keys_left "after uninstall.cmd"
+check "the 32-bit DLLs were unregistered by the 32-bit regsvr32" \
+  test "$(tail -n 2 "$stand_in_log" | grep -c '^unregister .*\\x86\\')" -eq 2
+rm "$wow64/regsvr32.exe"
+[ ! -f "$scratch/regsvr32-of-wine.exe" ] || cp "$scratch/regsvr32-of-wine.exe" "$wow64/regsvr32.exe"
+
+if reason=$(scripts/wine --why-no-x86); then
+  echo "skipped: setup.exe and registration by the 32-bit regsvr32 under Wine, which run 32-bit programs: $reason"
+  skipped=$((skipped + 1))
+  summary
+  exit
+fi
+
 echo "setup.exe /S:"
 expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
 check_registered "after setup"
@@ -189,13 +262,7 @@ expect_exit 0 "setup.exe /S again" wine "$root/$setup" /S
 check "the registry and the files are as after the first install" test "$(snapshot)" == "$before"
 
 echo "setup.exe /S while the editor has Quillon.dll loaded:"
-hold=$scratch/hold.scn
-: >"$scratch/hold.log"
-{ head -n 9 scenarios/release/installed.scn; echo "wait 6000"; } >"$hold"
-"$root/scripts/wine" "$root/build/x64/bin/sandbox.exe" "$(wine winepath -w "$hold" | tr -d '\r')" \
-  </dev/null >"$scratch/hold.log" 2>&1 &
-holder=$!
-for i in $(seq 1 40); do grep -q '^> wait' "$scratch/hold.log" && break; sleep 0.25; done
+hold_addins
 expect_exit 3 "setup.exe /S with an add-in in use" wine "$root/$setup" /S
 check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
 wait "$holder" || true
