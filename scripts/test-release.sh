@@ -233,6 +233,57 @@ check "the 32-bit DLLs were unregistered by the 32-bit regsvr32" \
 rm "$wow64/regsvr32.exe"
 [ ! -f "$scratch/regsvr32-of-wine.exe" ] || cp "$scratch/regsvr32-of-wine.exe" "$wow64/regsvr32.exe"
 
+regsvr() {  # bitness, then arguments
+  local exe='C:\windows\system32\regsvr32.exe'
+  [ "$1" = 32 ] && exe='C:\windows\syswow64\regsvr32.exe'
+  shift
+  wine "$exe" /s "$@"
+}
+
+# What the registry names is one spelling of the file; regsvr32 may be given another. Wine shows
+# a folder link (a junction or symbolic link on Windows) as a plain folder.
+echo "regsvr32 /u through the 8.3 name and through a linked folder:"
+spelled="$drive_c/Long folder name"
+rm -rf "$spelled" "$drive_c/Linked"
+mkdir -p "$spelled"
+cp -r "$folder/x64" "$spelled/"
+ln -s "$spelled" "$drive_c/Linked"
+printf '@echo %%~s1\r\n' >"$drive_c/short-name.cmd"
+for dll in Quillon Lathmore; do
+  long_name="C:\\Long folder name\\x64\\$dll.dll"
+  check "regsvr32 $long_name" regsvr 64 "$long_name"
+  short=$(wine cmd /c 'C:\short-name.cmd' "$long_name" | tr -d '\r')
+  check "its 8.3 name ($short) is another spelling" test "${short^^}" != "${long_name^^}"
+  check "regsvr32 /u through the 8.3 name" regsvr 64 /u "$short"
+done
+check_no_keys_left "after unregistering through the 8.3 names"
+for dll in Quillon Lathmore; do
+  check "regsvr32 $dll.dll" regsvr 64 "C:\\Long folder name\\x64\\$dll.dll"
+  check "regsvr32 /u through C:\\Linked" regsvr 64 /u "C:\\Linked\\x64\\$dll.dll"
+done
+check_no_keys_left "after unregistering through the linked folder"
+rm -rf "$spelled" "$drive_c/Linked" "$drive_c/short-name.cmd"
+
+# Wine registers a type library for everyone even when asked per user; Windows never does, and
+# there such keys are an installation's for everyone, which unregistering the user's copy, run
+# as administrator or not, must leave alone.
+echo "regsvr32 /u of the user's copy beside a type library registered for everyone elsewhere:"
+typelib='HKLM\Software\Classes\TypeLib\{2F9B5B72-5723-4233-953F-7DF81C5F442E}\1.0\0\win64'
+rm -rf "$drive_c/Everyone" "$drive_c/Mine"
+for copy in Everyone Mine; do mkdir -p "$drive_c/$copy" && cp -r "$folder/x64" "$drive_c/$copy/"; done
+check "regsvr32 Mine\\x64\\Quillon.dll" regsvr 64 'C:\Mine\x64\Quillon.dll'
+wine reg add "$typelib" /ve /d 'C:\Everyone\x64\Quillon.dll' /f /reg:64 >/dev/null
+interfaces_for_everyone=$(wine reg query 'HKLM\Software\Classes\Interface' /s /reg:64 | tr -d '\r' | grep -c '^HKEY' || true)
+check "regsvr32 /u Mine\\x64\\Quillon.dll" regsvr 64 /u 'C:\Mine\x64\Quillon.dll'
+check "the type library for everyone still names its file" \
+  bash -c "\"$root/scripts/wine\" reg query '$typelib' /ve /reg:64 </dev/null | grep -qF 'C:\Everyone\x64\Quillon.dll'"
+check "the interface keys for everyone are kept" test \
+  "$(wine reg query 'HKLM\Software\Classes\Interface' /s /reg:64 | tr -d '\r' | grep -c '^HKEY' || true)" -eq "$interfaces_for_everyone"
+check "the user's add-in key is gone" bash -c "! \"$root/scripts/wine\" reg query '$vbe\\Addins64\\Quillon.dsrQuillon' /reg:64 </dev/null"
+check "regsvr32 /u Everyone\\x64\\Quillon.dll" regsvr 64 /u 'C:\Everyone\x64\Quillon.dll'
+check_no_keys_left "after unregistering the copy for everyone too"
+rm -rf "$drive_c/Everyone" "$drive_c/Mine"
+
 if reason=$(scripts/wine --why-no-x86); then
   echo "skipped: setup.exe and registration by the 32-bit regsvr32 under Wine, which run 32-bit programs: $reason"
   skipped=$((skipped + 1))
@@ -366,12 +417,6 @@ rm -rf "$both" "$moved"
 mkdir -p "$both" "$moved"
 cp -r "$folder/x64" "$folder/x86" "$both/"
 cp -r "$folder/x64" "$moved/"
-regsvr() {  # bitness, then arguments
-  local exe='C:\windows\system32\regsvr32.exe'
-  [ "$1" = 32 ] && exe='C:\windows\syswow64\regsvr32.exe'
-  shift
-  wine "$exe" /s "$@"
-}
 for dll in Quillon Lathmore; do
   # The 32-bit one first: where both bitnesses share one class tree (Wine), the last one wins.
   check "regsvr32 x86\\$dll.dll" regsvr 32 "C:\\Both\\x86\\$dll.dll"

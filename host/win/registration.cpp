@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -109,14 +110,36 @@ std::vector<Entry> Entries(const ServerRecord& record, const std::u16string& pat
   return entries;
 }
 
+// Where a file is: its volume and its index on that volume, whatever the path it is reached by
+// (an 8.3 name, a junction or symbolic link, a subst or mapped drive); nothing when it cannot be
+// opened.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> FileIdentity(const std::u16string& path) {
+  const UniqueHandle file(CreateFileW(Wide(path), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file || !GetFileInformationByHandle(file.Get(), &information)) return std::nullopt;
+  return std::make_tuple(information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                         information.nFileIndexLow);
+}
+
+bool SameFile(const std::u16string& one, const std::u16string& other) {
+  if (CompareStringOrdinal(Wide(one), -1, Wide(other), -1, TRUE) == CSTR_EQUAL) return true;
+  const auto identity = FileIdentity(one);
+  return identity && identity == FileIdentity(other);
+}
+
+bool Exists(const std::u16string& path) {
+  return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Whether this bitness's view registers the class to a DLL other than this one that still
 // exists: another installation's registration, or (where the views are one, as under Wine) the
 // other bitness's, which is not this DLL's to remove. A registration of a file that is gone is.
 bool RegisteredToAnotherFile(const GUID& clsid, const std::u16string& self) {
   const auto server = ReadText(HKEY_CURRENT_USER, ClassKey(clsid) + u"\\InprocServer32", 0);
-  if (!server || server->empty()) return false;
-  if (CompareStringOrdinal(Wide(*server), -1, Wide(self), -1, TRUE) == CSTR_EQUAL) return false;
-  return GetFileAttributesW(Wide(*server)) != INVALID_FILE_ATTRIBUTES;
+  if (!server || server->empty() || SameFile(*server, self)) return false;
+  return Exists(*server);
 }
 
 // The machine a DLL file is built for, from its PE header; 0 when it cannot be read.
@@ -176,11 +199,29 @@ bool TypeLibRegisteredFor(const ServerRecord& record, const char16_t* sysKind) {
 
 constexpr const char16_t* kSysKindKey = sizeof(void*) == 8 ? u"0\\win64" : u"0\\win32";
 
-// A key under the classes root in one registry view: the user's own, and the same key where the
-// system put it for everyone (Wine registers type libraries machine-wide even when asked per
-// user). A key there that cannot be removed is not the user's.
-void DeleteClassesKey(const std::u16string& key, REGSAM view = 0) {
+// Whether an unregistration may remove keys under HKLM\Software\Classes. Wine registers type
+// libraries machine-wide even when asked per user; Windows never does, and there a key under HKLM
+// belongs to an installation for everyone, run elevated or not. So only where the machine's
+// registration of this bitness's type library names this very file, or a file that is gone.
+enum class MachineKeys { Keep, Remove };
+
+// A registration's file that is this one, or is gone: the registration is this file's to remove.
+bool NamesThisFileOrNone(const std::optional<std::u16string>& registered,
+                         const std::u16string& self) {
+  return registered && (SameFile(*registered, self) || !Exists(*registered));
+}
+
+MachineKeys MachineKeysOf(const ServerRecord& record, const std::u16string& self) {
+  const auto registered = ReadText(
+      HKEY_LOCAL_MACHINE, u"Software\\Classes\\" + TypeLibKey(record) + u"\\" + kSysKindKey, 0);
+  return NamesThisFileOrNone(registered, self) ? MachineKeys::Remove : MachineKeys::Keep;
+}
+
+// A key under the classes root in one registry view: the user's own, and (see MachineKeys) the
+// same key for everyone. A key there that cannot be removed is not the user's.
+void DeleteClassesKey(const std::u16string& key, MachineKeys machine, REGSAM view = 0) {
   for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    if (root == HKEY_LOCAL_MACHINE && machine == MachineKeys::Keep) continue;
     UniqueHkey classes;
     if (RegOpenKeyExW(root, L"Software\\Classes", 0, KEY_READ | KEY_WRITE | DELETE | view,
                       classes.Put()) != ERROR_SUCCESS)
@@ -205,7 +246,7 @@ bool HasSubkeys(const std::u16string& key) {
 // redirected), and the system keeps them while the other bitness still has the library: this
 // bitness's go with its registration, the other's once that has no registration of the library
 // either (Wine writes both from either bitness).
-void RemoveInterfaceKeys(const ServerRecord& record) {
+void RemoveInterfaceKeys(const ServerRecord& record, MachineKeys machine) {
   constexpr bool k64 = sizeof(void*) == 8;
   std::vector<REGSAM> views = {k64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY};
   if (!TypeLibRegisteredFor(record, k64 ? u"0\\win32" : u"0\\win64"))
@@ -222,26 +263,29 @@ void RemoveInterfaceKeys(const ServerRecord& record) {
       continue;
     const auto key = u"Interface\\" + GuidText(attributes->guid);
     info->ReleaseTypeAttr(attributes);
-    for (const REGSAM view : views) DeleteClassesKey(key, view);
+    for (const REGSAM view : views) DeleteClassesKey(key, machine, view);
   }
 }
 
 // What registering the library wrote for this bitness, removed by hand: for when the system
 // cannot unregister it because the file it was registered from is gone.
-void RemoveTypeLibraryKeys(const ServerRecord& record) {
+void RemoveTypeLibraryKeys(const ServerRecord& record, MachineKeys machine) {
   const auto version = TypeLibKey(record);
-  DeleteClassesKey(version + u"\\" + kSysKindKey);
-  if (!HasSubkeys(version + u"\\0")) DeleteClassesKey(version);
+  DeleteClassesKey(version + u"\\" + kSysKindKey, machine);
+  if (!HasSubkeys(version + u"\\0")) DeleteClassesKey(version, machine);
   const auto libraryKey = u"TypeLib\\" + GuidText(*record.typeLibrary);
-  if (!HasSubkeys(libraryKey)) DeleteClassesKey(libraryKey);
+  if (!HasSubkeys(libraryKey)) DeleteClassesKey(libraryKey, machine);
 }
 
-void UnregisterTypeLibrary(const ServerRecord& record) {
-  // Only this bitness's registration: the other's may still be in use.
-  if (!TypeLibRegisteredFor(record, kSysKindKey)) return;
+void UnregisterTypeLibrary(const ServerRecord& record, const std::u16string& self,
+                           MachineKeys machine) {
+  // Only this bitness's registration, and only one of this file: the other bitness's, or an
+  // installation for everyone that the user's own does not cover, may still be in use.
+  const auto registered = ReadText(HKEY_CLASSES_ROOT, TypeLibKey(record) + u"\\" + kSysKindKey, 0);
+  if (!NamesThisFileOrNone(registered, self)) return;
   if (FAILED(UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion, record.minorVersion,
                                       0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)))
-    RemoveTypeLibraryKeys(record);
+    RemoveTypeLibraryKeys(record, machine);
 }
 
 }  // namespace
@@ -275,8 +319,10 @@ HRESULT UnregisterServer(const ServerRecord& record) noexcept {
     // The ProgID is one key for both bitnesses: it stays while either still has the class.
     for (const auto& c : record.classes)
       if (!ClassInEitherView(*c.clsid)) DeleteTree(ProgIdKey(c.progId));
-    UnregisterTypeLibrary(record);
-    RemoveInterfaceKeys(record);
+    // Read before the type library goes, which takes the machine's registration with it.
+    const auto machine = MachineKeysOf(record, self);
+    UnregisterTypeLibrary(record, self, machine);
+    RemoveInterfaceKeys(record, machine);
   });
 }
 
