@@ -284,6 +284,18 @@ TEST(FailedConnection, DuringTheCopyBufferBarLeavesTheBookmarksBarWiredAndRestor
   EXPECT_EQ(session.actions->clicks[0].entry, "ResetBookmarks");
 }
 
+TEST(FailedConnection, AgainWithoutDisconnectionLeavesNoBookmarksSectionToSaveInto) {
+  // The bookmarks bar of the failed connection stands and takes clicks: they must not save over
+  // what the saved bookmarks were, as the earlier connection's section would let them.
+  Session session;
+  session.Connect();
+  ASSERT_FALSE(session.addin.State().BookmarksSection.empty());
+  session.host.calls->FailOn("CommandBars.Add", 2);
+  EXPECT_THROW(session.Connect(), host::HostError);
+  ASSERT_NE(session.Bar(kBookmarks), nullptr);
+  EXPECT_TRUE(session.addin.State().BookmarksSection.empty());
+}
+
 TEST(FailedConnection, AButtonTheHostRefusesToAddEndsTheBuild) {
   Session session;
   session.host.calls->FailOn("CommandBarControls.Add", 4);
