@@ -3,10 +3,10 @@ rem install: copies Quillon and Lathmore to %LOCALAPPDATA%\Programs\QuillonLathm
 rem puts them too) and registers them there for the current user, for 64-bit and 32-bit Office.
 rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
 rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done; 1 when
-rem a registration failed; 2 when nothing was changed (say why): an uninstall that cannot
-rem unregister an add-in registers again what it had unregistered and deletes no file, so that
-rem Office never points at an add-in that is gone. The same in ADDINS_OUTCOME, as not every cmd
-rem passes a called script's exit code on.
+rem a registration failed; 2 when it could not be done and nothing is lost (say why). An uninstall
+rem that cannot unregister an add-in registers again what it had unregistered and deletes no file,
+rem so that Office never points at an add-in that is gone. The same in ADDINS_OUTCOME, as not every
+rem cmd passes a called script's exit code on.
 rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
 rem block or on an echo line, only inside quotes; messages with a path go through :say.
 setlocal EnableExtensions DisableDelayedExpansion
@@ -18,6 +18,7 @@ endlocal & set "ADDINS_OUTCOME=%outcome%" & exit /b %outcome%
 set "here=%~dp0"
 set "target=%LOCALAPPDATA%\Programs\QuillonLathmore"
 set failed=0
+set "dlls=x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll"
 rem 64-bit Windows, from a 64-bit or a 32-bit prompt: the 64-bit regsvr32 (Sysnative from a 32-bit
 rem prompt) for the 64-bit DLLs, the 32-bit one in SysWOW64 for the 32-bit DLLs. Whether either is
 rem there is for each step to find out, not for this choice.
@@ -35,7 +36,7 @@ if errorlevel 1 exit /b 2
 rem Each check sets a flag that is tested after its loop: an exit inside a loop does not end the
 rem script everywhere.
 set complete=1
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :present %%f
+for %%f in (%dlls%) do call :present %%f
 if %complete%==0 (
   echo Files are missing next to install.cmd. Extract the whole zip file to a folder, then run
   echo install.cmd from that folder again.
@@ -45,13 +46,13 @@ set "line=Installing to %target%"
 call :say
 for %%b in (x64 x86) do call :folder %%b
 set copied=1
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll README.txt LICENSE.txt CHANGELOG.txt) do call :copyOne %%f
+for %%f in (%dlls% README.txt LICENSE.txt CHANGELOG.txt) do call :copyOne %%f
 if %copied%==0 (
   echo If an Office application is open, it is using the add-ins: Close every Office application,
   echo then run install.cmd again.
   exit /b 2
 )
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :one "" %%f Registering
+for %%f in (%dlls%) do call :one "" %%f Registering
 echo.
 if not %failed%==0 (
   echo Some steps failed; see above.
@@ -69,15 +70,23 @@ exit /b 0
 :remove
 call :refuseIfLoaded
 if errorlevel 1 exit /b 2
-rem The first unregistration that fails ends the uninstall: what went before is registered again.
+rem The first unregistration that fails ends the uninstall: what went before is registered again,
+rem and so is the one that failed, which may have removed part of its registration.
 set "unregistered="
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :unregister %%f
+set "refused="
+for %%f in (%dlls%) do call :unregister %%f
 if %failed%==0 goto allUnregistered
+set failed=0
 for %%f in (%unregistered%) do call :one "" %%f "Registering again"
+set "registeredAgain=%failed%"
+call :one "" %refused% "Registering again"
 echo.
 echo Nothing was removed: an add-in that stayed registered would be loaded from files that are gone.
 echo Put right what FAILED above, then run uninstall.cmd again.
-exit /b 2
+if %registeredAgain%==0 exit /b 2
+echo Until then an add-in that could not be registered again does not load: install.cmd, run from
+echo the extracted zip, installs it again.
+exit /b 1
 :allUnregistered
 rmdir /s /q "%target%" 2>nul
 if not exist "%target%" goto removed
@@ -91,11 +100,12 @@ echo.
 echo Done. Restart the VBA editor ^(close and reopen the Office application^) to unload the add-ins.
 exit /b 0
 
-rem One DLL unregistered, added to the list of those unregistered; none once one has failed.
+rem One DLL unregistered, added to the list of those unregistered, or named as refused; none once
+rem one has failed.
 :unregister
 if not %failed%==0 exit /b 0
 call :one /u %1 Unregistering
-if %failed%==0 set "unregistered=%unregistered% %~1"
+if %failed%==0 (set "unregistered=%unregistered% %~1") else set "refused=%~1"
 exit /b 0
 
 rem regsvr32 ("" or /u) of a DLL of the install folder (x64\... or x86\...) by the regsvr32 of its
@@ -133,7 +143,7 @@ exit /b 0
 rem Windows lets nobody write to a DLL that an application has loaded: then nothing is touched.
 :refuseIfLoaded
 set loaded=0
-for %%f in (x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll) do call :notLoaded %%f
+for %%f in (%dlls%) do call :notLoaded %%f
 if %loaded%==0 exit /b 0
 echo.
 echo Nothing was changed: an Office application is using the add-ins. Close every Office
@@ -144,7 +154,7 @@ if not exist "%target%\%~1" exit /b 0
 set opened=0
 call :openForWriting %1 2>nul
 if %opened%==1 exit /b 0
-echo %~1 is in use.
+echo %~1 is in use ^(or read-only^).
 set loaded=1
 exit /b 0
 rem A command with a redirection that cannot be opened does not run.

@@ -34,6 +34,7 @@ for attempt in 1 2; do
 done
 apt_install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
 apt_install "${missing[@]}" && exit 0
+[[ " ${missing[*]} " == *" wine32:i386 "* ]] || exit 1
 # 32-bit Wine needs every i386 library at the version of its amd64 twin; an i386 index that could
 # not be read leaves them apart. Everything else is still needed; the 32-bit runs then say that
 # they are skipped and why.
@@ -46,7 +47,8 @@ echo "Installing without wine32:i386, which cannot be installed from these packa
 stdole=/usr/lib/i386-linux-gnu/wine/i386-windows/stdole2.tlb
 if [ ! -f "$stdole" ]; then
   unpacked=$(mktemp -d)
-  (cd "$unpacked" && chmod 777 . && apt-get download -qq libwine:i386 && dpkg-deb -x libwine_*.deb extracted)
+  trap 'rm -rf "$unpacked"' EXIT
+  (cd "$unpacked" && chmod 777 . && apt-get download -qq libwine:i386 && dpkg-deb -x libwine_*.deb extracted) ||
+    { echo "Cannot take $stdole from libwine:i386: the 32-bit DLLs cannot be built" >&2; exit 1; }
   $sudo install -D -m 644 "$unpacked/extracted$stdole" "$stdole"
-  rm -rf "$unpacked"
 fi

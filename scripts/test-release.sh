@@ -5,9 +5,11 @@
 # nothing but the user's settings, or, when an unregistration fails, removes nothing; the zip's
 # install.cmd works from a folder with awkward characters and refuses from a temporary one, and
 # its uninstall.cmd removes setup's entry too; registration keeps what the other bitness and
-# another copy need, cleans up after a deleted folder, and works from a long path. Everything
-# here runs 32-bit programs (setup.exe and the 32-bit regsvr32): where this machine cannot, only
-# the DLLs' imports are checked. First scripts/test-release-trust.sh builds the release again from two
+# another copy need, cleans up after a deleted folder, and works from a long path. Run on every
+# machine: uninstall.cmd's failures (with a stand-in for the 32-bit regsvr32), and unregistration
+# through other names of the file and beside a type library registered for everyone. The rest runs
+# 32-bit programs (setup.exe and the 32-bit regsvr32) and is skipped where this machine cannot.
+# First scripts/test-release-trust.sh builds the release again from two
 # clean clones and signed; the signed setup.exe is then installed here too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -158,7 +160,8 @@ wait_gone() {  # the uninstaller copies itself away and finishes after its first
 }
 
 for arch in x64 x86; do
-  [ -f "build/$arch/bin/sandbox.exe" ] || { cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" >/dev/null; }
+  [ -f "build/$arch/bin/sandbox.exe" ] && [ -f "build/$arch/bin/regsvr32_stand_in.exe" ] ||
+    { cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" >/dev/null; }
 done
 
 # The 64-bit sandbox holds the add-ins of the install folder loaded for six seconds, in the
@@ -179,6 +182,7 @@ hold_addins() {
 # where Wine cannot run 32-bit programs), is put back after it.
 echo "uninstall.cmd when an unregistration fails or an add-in is loaded:"
 wow64=$drive_c/windows/syswow64
+mkdir -p "$wow64"
 stand_in_log=$wow64/regsvr32.log
 rm -f "$scratch/regsvr32-of-wine.exe"
 [ ! -f "$wow64/regsvr32.exe" ] || cp "$wow64/regsvr32.exe" "$scratch/regsvr32-of-wine.exe"
@@ -212,7 +216,7 @@ put_right x64/Lathmore.dll
 damage x86/Lathmore.dll
 failed_uninstall "x86\\Lathmore.dll damaged" "Unregistering Lathmore for 32-bit Office: FAILED"
 check "it registered the 32-bit Quillon again" \
-  test "$(tail -n 2 "$stand_in_log" | cut -d' ' -f1 | paste -sd' ')" = "unregister register"
+  test "$(tail -n 2 "$stand_in_log" | tr -d '\r' | sed 's/ .*\\/ /' | paste -sd' ')" = "unregister Quillon.dll register Quillon.dll"
 sandbox_loads x64 "after it the 64-bit sandbox loads both add-ins"
 put_right x86/Lathmore.dll
 rm "$wow64/regsvr32.exe"

@@ -129,8 +129,13 @@ bool SameFile(const std::u16string& one, const std::u16string& other) {
   return identity && identity == FileIdentity(other);
 }
 
+// A file that cannot be looked at (access denied, a share offline, a drive this session does not
+// see) is not taken for gone: only one that is not there is.
 bool Exists(const std::u16string& path) {
-  return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+  if (GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+         error != ERROR_INVALID_NAME && error != ERROR_INVALID_DRIVE;
 }
 
 // Whether this bitness's view registers the class to a DLL other than this one that still
@@ -206,7 +211,7 @@ constexpr const char16_t* kSysKindKey = sizeof(void*) == 8 ? u"0\\win64" : u"0\\
 enum class MachineKeys { Keep, Remove };
 
 // A registration's file that is this one, or is gone: the registration is this file's to remove.
-bool NamesThisFileOrNone(const std::optional<std::u16string>& registered,
+bool NamesThisOrAGoneFile(const std::optional<std::u16string>& registered,
                          const std::u16string& self) {
   return registered && (SameFile(*registered, self) || !Exists(*registered));
 }
@@ -214,7 +219,7 @@ bool NamesThisFileOrNone(const std::optional<std::u16string>& registered,
 MachineKeys MachineKeysOf(const ServerRecord& record, const std::u16string& self) {
   const auto registered = ReadText(
       HKEY_LOCAL_MACHINE, u"Software\\Classes\\" + TypeLibKey(record) + u"\\" + kSysKindKey, 0);
-  return NamesThisFileOrNone(registered, self) ? MachineKeys::Remove : MachineKeys::Keep;
+  return NamesThisOrAGoneFile(registered, self) ? MachineKeys::Remove : MachineKeys::Keep;
 }
 
 // A key under the classes root in one registry view: the user's own, and (see MachineKeys) the
@@ -282,7 +287,7 @@ void UnregisterTypeLibrary(const ServerRecord& record, const std::u16string& sel
   // Only this bitness's registration, and only one of this file: the other bitness's, or an
   // installation for everyone that the user's own does not cover, may still be in use.
   const auto registered = ReadText(HKEY_CLASSES_ROOT, TypeLibKey(record) + u"\\" + kSysKindKey, 0);
-  if (!NamesThisFileOrNone(registered, self)) return;
+  if (!NamesThisOrAGoneFile(registered, self)) return;
   if (FAILED(UnRegisterTypeLibForUser(*record.typeLibrary, record.majorVersion, record.minorVersion,
                                       0, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32)))
     RemoveTypeLibraryKeys(record, machine);
