@@ -53,9 +53,17 @@ class WindowSystem {
   virtual WindowHandle GetDesktopWindow() = 0;
   // The process that owns the window.
   virtual std::uint32_t GetWindowProcessId(WindowHandle window) = 0;
+  virtual std::uint32_t GetCurrentThreadId() = 0;
+  // The thread that created the window; 0 when it cannot be told.
+  virtual std::uint32_t GetWindowThreadId(WindowHandle window) = 0;
+  // The window a top-level window floats over (GetWindow GW_OWNER); 0 for none.
+  virtual WindowHandle GetOwner(WindowHandle window) = 0;
+  // Its whole text and its class name; empty when they cannot be read.
+  virtual Text GetWindowText(WindowHandle window) = 0;
+  virtual Text GetClassName(WindowHandle window) = 0;
   // FindWindowEx: the next direct child of `parent` after `after` (0: from the first), in Z order,
-  // whose class is `className` (compared without regard to case) and whose whole text is `title`
-  // when one is given. 0 when there is none.
+  // whose class is `className` (compared without regard to case; empty: any class) and whose
+  // whole text is `title` when one is given. 0 when there is none.
   virtual WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
                                  const std::optional<Text>& title) = 0;
   // In screen coordinates.

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "host/editor.h"
 #include "host/settings.h"
 #include "host/window_system.h"
+#include "lathmore/control_roles.h"
 #include "lathmore/dialog_sizing.h"
 
 namespace lathmore {
@@ -36,11 +38,9 @@ class MMain {
 
   // The first top-level window of this process with that class and that whole title, or 0.
   host::WindowHandle FindOwnTopWindow(const host::Text& className, const host::Text& title);
-  // Finds a direct child of DialogHwnd after `after` (0: from the first) and moves and resizes it
-  // by the offsets; its handle, or 0 when there is none.
-  host::WindowHandle MoveChildControl(const char16_t* caption, const host::Text& className,
-                                      host::WindowHandle after, std::int32_t dx, std::int32_t dy,
-                                      std::int32_t dw, std::int32_t dh);
+  // Moves and resizes a control of DialogHwnd by the offsets; none (0) stays none.
+  void MoveControl(host::WindowHandle control, std::int32_t dx, std::int32_t dy, std::int32_t dw,
+                   std::int32_t dh);
   // The child's window rectangle in the parent's client coordinates; false, `rect` untouched,
   // when the system could not read it.
   bool GetChildRect(host::WindowHandle parent, host::WindowHandle child, host::Rect& rect);
@@ -51,12 +51,24 @@ class MMain {
   host::WindowHandle DialogHwnd = 0;
 
  private:
-  void LayOutDialog();
-  void LayOutInDialogPixels();
+  // The dialogs of this process and thread, of the dialog class.
+  std::vector<host::WindowHandle> OwnDialogs();
+  // A dialog that appeared since the watch started, titled "<anything> - <project>", over one of
+  // the editor's windows, whose every control is recognised (`recognised`); 0 when there is none.
+  host::WindowHandle FindTranslatedDialog(const host::Text& project,
+                                          std::optional<LaidOutControls>& recognised);
+  bool OwnedByEditor(host::WindowHandle dialog);
+  // Its direct children as they stand, in the dialog's client coordinates; none when one
+  // cannot be read.
+  std::vector<ChildControl> Children(host::WindowHandle dialog);
+  // Controls recognised, or (nothing) found by the English captions.
+  void LayOutDialog(const std::optional<LaidOutControls>& recognised);
+  void LayOutInDialogPixels(const std::optional<LaidOutControls>& recognised);
 
   std::shared_ptr<host::WindowSystem> windows_;
   std::shared_ptr<host::Clock> clock_;
   DialogSizing sizing_;
+  std::vector<host::WindowHandle> dialogsBefore_;
 };
 
 }  // namespace lathmore

@@ -43,6 +43,32 @@ std::uint32_t SimWindowTree::GetWindowProcessId(WindowHandle window) {
   return found == windows_.end() ? 0 : found->second.processId;
 }
 
+std::uint32_t SimWindowTree::GetCurrentThreadId() { return 1; }
+
+std::uint32_t SimWindowTree::GetWindowThreadId(WindowHandle window) {
+  if (calls_->Fails("Windows.GetWindowThreadProcessId")) return 0;
+  const auto found = windows_.find(window);
+  return found == windows_.end() ? 0 : found->second.threadId;
+}
+
+WindowHandle SimWindowTree::GetOwner(WindowHandle window) {
+  if (calls_->Fails("Windows.GetWindow")) return 0;
+  const auto found = windows_.find(window);
+  return found == windows_.end() || found->second.parent != kDesktop ? 0 : found->second.owner;
+}
+
+Text SimWindowTree::GetWindowText(WindowHandle window) {
+  if (calls_->Fails("Windows.GetWindowText")) return {};
+  const auto found = windows_.find(window);
+  return found == windows_.end() ? Text() : found->second.title;
+}
+
+Text SimWindowTree::GetClassName(WindowHandle window) {
+  if (calls_->Fails("Windows.GetClassName")) return {};
+  const auto found = windows_.find(window);
+  return found == windows_.end() ? Text() : found->second.className;
+}
+
 WindowHandle SimWindowTree::FindChild(WindowHandle parent, WindowHandle after,
                                       const Text& className, const std::optional<Text>& title) {
   if (calls_->Fails("Windows.FindWindowEx")) return 0;
@@ -57,7 +83,7 @@ WindowHandle SimWindowTree::FindChild(WindowHandle parent, WindowHandle after,
   }
   for (; it != order.end(); ++it) {
     const auto& info = windows_.at(*it);
-    if (EqualsIgnoringCase(info.className, className) &&
+    if ((className.empty() || EqualsIgnoringCase(info.className, className)) &&
         (!title || EqualsIgnoringCase(info.title, *title)))
       return *it;
   }

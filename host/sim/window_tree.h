@@ -36,6 +36,7 @@ struct SimWindowInfo {
   bool mirrored = false;                              // WS_EX_LAYOUTRTL
   WindowHandle owner = 0;  // of a top-level window: the window it floats over
   bool enabled = true;
+  std::uint32_t threadId = 1;  // the thread that made it; the test's thread is 1
 };
 
 // A key message as the focused window got it, past every key hook.
@@ -55,6 +56,11 @@ class SimWindowTree : public WindowSystem, public KeyInput {
   std::uint32_t GetCurrentProcessId() override;
   WindowHandle GetDesktopWindow() override;
   std::uint32_t GetWindowProcessId(WindowHandle window) override;
+  std::uint32_t GetCurrentThreadId() override;
+  std::uint32_t GetWindowThreadId(WindowHandle window) override;
+  WindowHandle GetOwner(WindowHandle window) override;
+  Text GetWindowText(WindowHandle window) override;
+  Text GetClassName(WindowHandle window) override;
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
                          const std::optional<Text>& title) override;
   Rect GetWindowRect(WindowHandle window) override;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "host/win/boundary.h"
 #include "host/win/unique.h"
@@ -140,10 +141,30 @@ class User32 : public WindowSystem {
     GetWindowThreadProcessId(Hwnd(window), &process);
     return process;
   }
+  std::uint32_t GetCurrentThreadId() override { return ::GetCurrentThreadId(); }
+  std::uint32_t GetWindowThreadId(WindowHandle window) override {
+    return GetWindowThreadProcessId(Hwnd(window), nullptr);
+  }
+  WindowHandle GetOwner(WindowHandle window) override {
+    return Handle(::GetWindow(Hwnd(window), GW_OWNER));
+  }
+  Text GetWindowText(WindowHandle window) override {
+    const int length = GetWindowTextLengthW(Hwnd(window));
+    if (length <= 0) return {};
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    const int read = ::GetWindowTextW(Hwnd(window), text.data(), length + 1);
+    return FromWide(std::wstring_view(text.data(), static_cast<std::size_t>(std::max(read, 0))));
+  }
+  Text GetClassName(WindowHandle window) override {
+    wchar_t name[257] = {};  // a class name has at most 256 characters
+    const int read = ::GetClassNameW(Hwnd(window), name, 257);
+    return FromWide(std::wstring_view(name, static_cast<std::size_t>(std::max(read, 0))));
+  }
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
                          const std::optional<Text>& title) override {
-    return Handle(
-        FindWindowExW(Hwnd(parent), Hwnd(after), Wide(className), title ? Wide(*title) : nullptr));
+    return Handle(FindWindowExW(Hwnd(parent), Hwnd(after),
+                                className.empty() ? nullptr : Wide(className),
+                                title ? Wide(*title) : nullptr));
   }
   Rect GetWindowRect(WindowHandle window) override {
     RECT r{};

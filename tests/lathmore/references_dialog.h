@@ -20,6 +20,46 @@ namespace lathmore::testing {
 inline constexpr std::int32_t kLeftNoWordWrap = 0x0000000C;
 inline constexpr std::int32_t kVisibleChild = 0x50000000;  // WS_CHILD | WS_VISIBLE
 
+inline constexpr std::int32_t kDefaultPushButton = 0x1;  // BS_DEFPUSHBUTTON
+inline constexpr std::int32_t kGroupBox = 0x7;           // BS_GROUPBOX
+
+// The dialog's controls in the editor's child order, with their English captions and styles.
+struct DialogControl {
+  const char* name;
+  const char16_t* cls;
+  const char16_t* text;
+  host::Rect rect;
+  std::int32_t style = kVisibleChild;
+};
+inline const DialogControl kDialogControls[] = {
+    {"list", u"ListBox", u"", {10, 30, 300, 230}},
+    {"OK", u"Button", u"OK", {320, 10, 410, 33}, kVisibleChild | kDefaultPushButton},
+    {"Cancel", u"Button", u"Cancel", {320, 40, 410, 63}},
+    {"Browse", u"Button", u"&Browse...", {320, 80, 410, 103}},
+    {"Help", u"Button", u"&Help", {320, 110, 410, 133}},
+    {"frame", u"Button", u"", {10, 235, 410, 300}, kVisibleChild | kGroupBox},
+    {"Up", u"Button", u"&U", {310, 140, 330, 160}},
+    {"Down", u"Button", u"&D", {310, 190, 330, 210}},
+    {"Priority", u"Static", u"Priority", {300, 165, 345, 180}},
+    {"Location", u"Static", u"Location:", {30, 250, 80, 265}},
+    {"location value", u"Static", u"C:\\Program Files\\Common Files\\VBA\\VBE7.DLL",
+     {85, 250, 400, 265}, kVisibleChild | kLeftNoWordWrap},
+    {"Language", u"Static", u"Language:", {30, 270, 80, 285}},
+    {"language value", u"Static", u"Standard", {85, 270, 200, 285}},
+};
+
+// How a dialog is opened: see Watch::OpenTranslatedDialog.
+struct DialogOptions {
+  std::uint32_t process = 1000;
+  const char* without = "";  // a control left out
+  std::int32_t dpi = 96;
+  std::int32_t wider = 0;
+  bool owned = true;
+  std::uint32_t thread = 1;
+  const char16_t* extraClass = nullptr;  // one more control of that class, in the list's column
+  const std::map<std::string, host::Text>* captions = nullptr;
+};
+
 struct Watch {
   Watch()
       : host(host::sim::SimHostBuilder()
@@ -40,28 +80,41 @@ struct Watch {
   host::WindowHandle OpenDialog(const host::Text& title = u"References - VBAProject",
                                 std::uint32_t process = 1000, bool withHelp = true,
                                 std::int32_t dpi = 96, std::int32_t wider = 0) {
-    const auto dialog = windows->AddTopLevel(
-        {u"#32770", title, process, 0, {100, 80, 530 + wider, 410}, {3, 25}, 0, dpi});
-    const auto add = [&](const char* name, const char16_t* cls, const char16_t* text,
-                         host::Rect rect, std::int32_t style = kVisibleChild) {
-      if (rect.left >= 300) rect = {rect.left + wider, rect.top, rect.right + wider, rect.bottom};
-      if (std::string(name) == "frame") rect.right += wider;
-      controls[name] = windows->AddChild(dialog, {cls, text, 0, 0, rect, {}, style});
-    };
-    add("list", u"ListBox", u"", {10, 30, 300, 230});
-    add("OK", u"Button", u"OK", {320, 10, 410, 33});
-    add("Cancel", u"Button", u"Cancel", {320, 40, 410, 63});
-    add("Browse", u"Button", u"&Browse...", {320, 80, 410, 103});
-    if (withHelp) add("Help", u"Button", u"&Help", {320, 110, 410, 133});
-    add("frame", u"Button", u"", {10, 235, 410, 300});
-    add("Up", u"Button", u"&U", {310, 140, 330, 160});
-    add("Down", u"Button", u"&D", {310, 190, 330, 210});
-    add("Priority", u"Static", u"Priority", {300, 165, 345, 180});
-    add("Location", u"Static", u"Location:", {30, 250, 80, 265});
-    add("location value", u"Static", u"C:\\Program Files\\Common Files\\VBA\\VBE7.DLL",
-        {85, 250, 400, 265}, kVisibleChild | kLeftNoWordWrap);
-    add("Language", u"Static", u"Language:", {30, 270, 80, 285});
-    add("language value", u"Static", u"Standard", {85, 270, 200, 285});
+    return Open(title, {process, withHelp ? "" : "Help", dpi, wider});
+  }
+
+  // The same dialog in another display language: its title and captions from `translation`, over
+  // the editor's main window unless `owned` is false.
+  host::WindowHandle OpenTranslatedDialog(const host::Text& title,
+                                          const std::map<std::string, host::Text>& captions,
+                                          DialogOptions options = {}) {
+    options.captions = &captions;
+    if (editorWindow == 0) {
+      editorWindow = windows->AddTopLevel({u"wndclass_desked_gsk",
+                                           u"Microsoft Visual Basic for Applications - Book1",
+                                           1000, 0, {0, 0, 1200, 900}, {4, 30}});
+      host.editor->SetMainWindow(editorWindow);
+    }
+    return Open(title, options);
+  }
+
+  host::WindowHandle Open(const host::Text& title, const DialogOptions& o) {
+    host::sim::SimWindowInfo info{u"#32770", title, o.process, 0, {100, 80, 530 + o.wider, 410},
+                                  {3, 25}, 0, o.dpi};
+    info.owner = o.captions && o.owned ? editorWindow : 0;
+    info.threadId = o.thread;
+    const auto dialog = windows->AddTopLevel(info);
+    for (const auto& c : kDialogControls) {
+      if (std::string(c.name) == o.without) continue;
+      host::Rect rect = c.rect;
+      if (rect.left >= 300) rect = {rect.left + o.wider, rect.top, rect.right + o.wider, rect.bottom};
+      if (std::string(c.name) == "frame") rect.right += o.wider;
+      const host::Text text =
+          o.captions && o.captions->count(c.name) ? o.captions->at(c.name) : host::Text(c.text);
+      controls[c.name] = windows->AddChild(dialog, {c.cls, text, 0, 0, rect, {}, c.style});
+    }
+    if (o.extraClass) windows->AddChild(dialog, {o.extraClass, u"", 0, 0, {10, 5, 100, 25}, {},
+                                                 kVisibleChild});
     return dialog;
   }
 
@@ -73,6 +126,7 @@ struct Watch {
   MMain main;
   Connect connect;
   std::map<std::string, host::WindowHandle> controls;
+  host::WindowHandle editorWindow = 0;
 };
 
 // A dialog opened and laid out (720 x 470 at 100, 80 on a 96 DPI display), with every control's
