@@ -50,6 +50,48 @@ const Item kItems[] = {
     {"Language", kStatic, L"Language:", 40, 282, 58, 13, 109, SS_LEFT, kStaysPut},
     {"language-value", kStatic, L"Standard", 108, 282, 180, 13, 110, SS_LEFT, kStaysPut},
 };
+// The captions of kItems in the other display languages, in the same order; and each title's
+// first word with its separator.
+const wchar_t* const kGerman[] = {
+    L"", L"OK", L"Abbrechen", L"&Durchsuchen...", L"&Hilfe", L"", L"&O", L"&U", L"Priorit\u00e4t",
+    L"Pfad:", L"C:\\Programme\\Gemeinsame Dateien\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL",
+    L"Sprache:", L"Standard"};
+const wchar_t* const kPseudo[] = {
+    L"", L"[\u00d6\u0136 \u0167]", L"[\u00c7\u00e5\u00f1\u00e7\u00e9\u013c \u0167\u0167\u0167]",
+    L"[&\u0181r\u00f6\u0175\u0161\u00e9... \u0167\u0167\u0167]", L"[&\u0124\u00e9\u013c\u00fe]", L"",
+    L"[&\u00dc]", L"[&\u00d0]", L"[\u00der\u00ee\u00f6r\u00ee\u0163\u00fd \u0167\u0167\u0167]",
+    L"[\u013b\u00f6\u00e7\u00e5\u0163\u00ee\u00f6\u00f1: \u0167]",
+    L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL",
+    L"[\u013b\u00e5\u00f1\u011d\u00fb\u00e5\u011d\u00e9: \u0167]", L"[\u0160\u0163\u00e5\u00f1d\u00e5rd]"};
+static_assert(std::size(kGerman) == std::size(kItems) && std::size(kPseudo) == std::size(kItems));
+constexpr WORD kHelpId = 102;
+
+const wchar_t* Caption(const DialogPlan& plan, std::size_t item) {
+  switch (plan.language) {
+    case DialogLanguage::German:
+      return kGerman[item];
+    case DialogLanguage::Pseudo:
+      return kPseudo[item];
+    case DialogLanguage::English:
+      break;
+  }
+  return kItems[item].text;
+}
+
+const wchar_t* TitleStart(DialogLanguage language) {
+  switch (language) {
+    case DialogLanguage::German:
+      return L"Verweise - ";
+    case DialogLanguage::Pseudo:
+      return L"[\u0158\u00e9f\u00e9r\u00e9\u00f1\u00e7\u00e9\u0161 \u0167\u0167] - ";
+    case DialogLanguage::English:
+      break;
+  }
+  return L"References - ";
+}
+
+bool Shown(const DialogPlan& plan, const Item& item) { return !(plan.withoutHelp && item.id == kHelpId); }
+
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 20;
 constexpr DWORD kPaintedMs = 120;  // the dialog is on the screen by then
@@ -112,15 +154,16 @@ void Close(HWND dialog) {
 }
 
 // The dialog and its controls at their pixel places, scaled by its DPI.
-void Place(HWND dialog, bool larger) {
+void Place(HWND dialog, const DialogPlan& plan) {
   const int dpi = static_cast<int>(GetDpiForWindow(dialog));
   const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi > 0 ? dpi : 96, 96); };
-  const int more = larger ? kLargerBy : 0;
+  const int more = plan.larger ? kLargerBy : 0;
   RECT r{};
   GetWindowRect(dialog, &r);
   SetWindowPos(dialog, nullptr, r.left, r.top, scaled(kDialogWidth + more), scaled(kDialogHeight),
                SWP_NOZORDER | SWP_NOACTIVATE);
   for (const auto& item : kItems) {
+    if (!Shown(plan, item)) continue;
     const int x = item.x + (item.larger == kShifts ? more : 0);
     const int cx = item.cx + (item.larger == kWidens ? more : 0);
     MoveWindow(GetDlgItem(dialog, item.id), scaled(x), scaled(item.y), scaled(cx), scaled(item.cy),
@@ -129,9 +172,10 @@ void Place(HWND dialog, bool larger) {
 }
 
 void Open(HWND dialog, Watch& watch) {
-  Place(dialog, watch.plan->larger);
+  Place(dialog, *watch.plan);
   GetWindowRect(dialog, &watch.report.before);
   for (const auto& item : kItems) {
+    if (!Shown(*watch.plan, item)) continue;
     HWND control = GetDlgItem(dialog, item.id);
     watch.controls.push_back(control);
     watch.report.controls.push_back(
@@ -238,18 +282,24 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitMs,
                                   const DialogPlan& plan) {
-  const std::wstring title = L"References - " + std::wstring(host::win::Wide(projectName));
+  const std::wstring title =
+      TitleStart(plan.language) +
+      (plan.titleProject.empty() ? std::wstring(host::win::Wide(projectName)) : plan.titleProject);
+  std::size_t shown = 0;
+  for (const auto& item : kItems) shown += Shown(plan, item) ? 1 : 0;
   Template t;
   t.Dword(DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
   t.Dword(plan.mirrored ? WS_EX_LAYOUTRTL : 0);
-  t.Word(static_cast<WORD>(std::size(kItems)));
+  t.Word(static_cast<WORD>(shown));
   t.Word(20), t.Word(20), t.Word(280), t.Word(206);
   t.Word(0);  // no menu
   t.Word(0);  // the dialog class
   t.Text(title.c_str());
   t.Word(8);
   t.Text(L"MS Shell Dlg");
-  for (const auto& item : kItems) {
+  for (std::size_t i = 0; i < std::size(kItems); ++i) {
+    const Item& item = kItems[i];
+    if (!Shown(plan, item)) continue;
     t.AlignToDword();
     t.Dword(WS_CHILD | WS_VISIBLE | item.style);
     t.Dword(0);
@@ -257,13 +307,13 @@ DialogReport ShowReferencesDialog(const host::Text& projectName, unsigned limitM
     t.Word(static_cast<WORD>(item.cx)), t.Word(static_cast<WORD>(item.cy));
     t.Word(item.id);
     t.Word(0xFFFF), t.Word(item.atom);
-    t.Text(item.text);
+    t.Text(Caption(plan, i));
     t.Word(0);  // no creation data
   }
   Watch watch;
   watch.plan = &plan;
   watch.limitMs = limitMs;
-  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, DialogProc,
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), plan.owner, DialogProc,
                           reinterpret_cast<LPARAM>(&watch));
   planned = nullptr;
   return watch.report;

@@ -180,6 +180,7 @@ void Runner::Execute(const std::vector<std::string>& w) {
       {"insert-lines", &Runner::InsertLines},
       {"editor-activates-shown-panes", &Runner::ActivatesShown},
       {"choose-references", &Runner::ChooseReferences},
+      {"keep-dialog", &Runner::KeepDialog},
       {"wait", &Runner::Wait},
       {"pictures", &Runner::Pictures},
       {"soak", &Runner::Soak},

@@ -426,9 +426,11 @@ void Runner::UserDeleteBar(const std::vector<std::string>& w) {
 
 void Runner::ChooseReferences(const std::vector<std::string>& w) {
   static const char usage[] =
-      "usage: choose-references [without-dialog|mirrored] [larger] [resize <width> <height>] "
+      "usage: choose-references [without-dialog|mirrored] [larger] [german|pseudo] "
+      "[other-structure] [other-project] [without-owner] [resize <width> <height>] "
       "[disconnect|disconnect-from-dialog <ProgID>] [picture <name>]";
   bool withDialog = true;
+  bool withoutOwner = false;
   DialogPlan plan;
   for (std::size_t i = 1; i < w.size(); ++i) {
     if (w[i] == "without-dialog") {
@@ -437,6 +439,14 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
       plan.mirrored = true;
     } else if (w[i] == "larger") {
       plan.larger = true;
+    } else if (w[i] == "german" || w[i] == "pseudo") {
+      plan.language = w[i] == "german" ? DialogLanguage::German : DialogLanguage::Pseudo;
+    } else if (w[i] == "other-structure") {
+      plan.withoutHelp = true;
+    } else if (w[i] == "other-project") {
+      plan.titleProject = L"AnotherProject";
+    } else if (w[i] == "without-owner") {
+      withoutOwner = true;
     } else if (w[i] == "resize" && i + 2 < w.size()) {
       plan.resize = SIZE{static_cast<LONG>(Number(w[i + 1])), static_cast<LONG>(Number(w[i + 2]))};
       i += 2;
@@ -474,6 +484,8 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
     return;
   }
   if (!withDialog) return;
+  // Over the editor's main window, as the editor shows it.
+  if (!withoutOwner) plan.owner = keyboard_.EditorMainWindow();
   dialog_ = OpenReferencesDialog(plan);
   const auto size = [](const RECT& r) {
     return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
@@ -499,6 +511,11 @@ DialogReport Runner::OpenReferencesDialog(const DialogPlan& plan) {
   const auto project =
       host::Ignore([&] { return host_.editor->ActiveVBProject()->Name(); }).value_or(Text());
   return ShowReferencesDialog(project, 1500, plan);
+}
+
+void Runner::KeepDialog(const std::vector<std::string>& w) {
+  Need(w, 1, "keep-dialog");
+  keptDialog_ = dialog_;
 }
 
 void Runner::Pictures(const std::vector<std::string>& w) {

@@ -228,6 +228,26 @@ void Runner::Expect(const std::vector<std::string>& w) {
           "every control lies inside the client area of " + std::to_string(client.right) + " x " +
               std::to_string(client.bottom),
           outside);
+  } else if (what == "dialog-as-kept") {
+    // Laid out to the same size, every control of it in the same place as the kept dialog's.
+    Need(w, 2, "expect dialog-as-kept");
+    const auto size = [](const RECT& r) {
+      return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+    };
+    std::string differs;
+    if (size(dialog_.after) != size(keptDialog_.after))
+      differs += "the dialog measures " + size(dialog_.after) + "; ";
+    for (const auto& c : dialog_.controls) {
+      const auto kept = std::find_if(keptDialog_.controls.begin(), keptDialog_.controls.end(),
+                                     [&](const ControlReport& k) { return k.name == c.name; });
+      if (kept == keptDialog_.controls.end() || !EqualRect(&kept->after, &c.after))
+        differs += c.name + " elsewhere; ";
+    }
+    if (dialog_.controls.size() != keptDialog_.controls.size()) differs += "other controls; ";
+    Check(differs.empty(),
+          "the dialog and its " + std::to_string(dialog_.controls.size()) +
+              " controls laid out as the kept one",
+          differs);
   } else if (what == "untouched") {
     Need(w, 2, "expect untouched");
     std::string changed;

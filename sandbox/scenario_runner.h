@@ -166,6 +166,8 @@ class Runner {
   // Tools > References, as the editor carries it out: the command's Click goes to every handler
   // first; then, unless one cancelled it, the modal dialog opens with its own message loop.
   void ChooseReferences(const std::vector<std::string>& w);
+  // The last References dialog, kept to compare a later one with (expect dialog-as-kept).
+  void KeepDialog(const std::vector<std::string>& w);
   // The modal dialog, titled after the active project as the editor titles it.
   DialogReport OpenReferencesDialog(const DialogPlan& plan);
   // Pictures are taken only where a folder was given, to be made into the README's pictures.
@@ -229,6 +231,7 @@ class Runner {
   Outcome last_;
   long sinksReached_ = 0;
   DialogReport dialog_;
+  DialogReport keptDialog_;
   Usage soakBefore_{};
   Usage soakAfter_{};
   std::map<std::string, std::string> snapshots_;
