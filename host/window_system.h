@@ -59,8 +59,8 @@ class WindowSystem {
   // The window a top-level window floats over (GetWindow GW_OWNER); 0 for none.
   virtual WindowHandle GetOwner(WindowHandle window) = 0;
   // Its whole text and its class name; empty when they cannot be read.
-  virtual Text GetWindowText(WindowHandle window) = 0;
-  virtual Text GetClassName(WindowHandle window) = 0;
+  virtual Text WindowText(WindowHandle window) = 0;
+  virtual Text ClassNameOf(WindowHandle window) = 0;
   // FindWindowEx: the next direct child of `parent` after `after` (0: from the first), in Z order,
   // whose class is `className` (compared without regard to case; empty: any class) and whose
   // whole text is `title` when one is given. 0 when there is none.

@@ -81,7 +81,7 @@ host::WindowHandle MMain::FindTranslatedDialog(const host::Text& project,
   for (const host::WindowHandle dialog : OwnDialogs()) {
     if (std::find(dialogsBefore_.begin(), dialogsBefore_.end(), dialog) != dialogsBefore_.end())
       continue;
-    const host::Text title = windows_->GetWindowText(dialog);
+    const host::Text title = windows_->WindowText(dialog);
     if (title.size() <= ending.size() ||
         title.compare(title.size() - ending.size(), ending.size(), ending) != 0 ||
         !OwnedByEditor(dialog))
@@ -111,7 +111,7 @@ std::vector<ChildControl> MMain::Children(host::WindowHandle dialog) {
     host::Rect rect;
     // A control whose place cannot be read cannot be told apart: then none is.
     if (!GetChildRect(dialog, child, rect)) return {};
-    children.push_back({child, windows_->GetClassName(child), windows_->GetWindowText(child),
+    children.push_back({child, windows_->ClassNameOf(child), windows_->WindowText(child),
                         windows_->GetWindowStyle(child), rect});
   }
   return children;

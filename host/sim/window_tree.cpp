@@ -57,13 +57,13 @@ WindowHandle SimWindowTree::GetOwner(WindowHandle window) {
   return found == windows_.end() || found->second.parent != kDesktop ? 0 : found->second.owner;
 }
 
-Text SimWindowTree::GetWindowText(WindowHandle window) {
+Text SimWindowTree::WindowText(WindowHandle window) {
   if (calls_->Fails("Windows.GetWindowText")) return {};
   const auto found = windows_.find(window);
   return found == windows_.end() ? Text() : found->second.title;
 }
 
-Text SimWindowTree::GetClassName(WindowHandle window) {
+Text SimWindowTree::ClassNameOf(WindowHandle window) {
   if (calls_->Fails("Windows.GetClassName")) return {};
   const auto found = windows_.find(window);
   return found == windows_.end() ? Text() : found->second.className;

@@ -59,8 +59,8 @@ class SimWindowTree : public WindowSystem, public KeyInput {
   std::uint32_t GetCurrentThreadId() override;
   std::uint32_t GetWindowThreadId(WindowHandle window) override;
   WindowHandle GetOwner(WindowHandle window) override;
-  Text GetWindowText(WindowHandle window) override;
-  Text GetClassName(WindowHandle window) override;
+  Text WindowText(WindowHandle window) override;
+  Text ClassNameOf(WindowHandle window) override;
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, const Text& className,
                          const std::optional<Text>& title) override;
   Rect GetWindowRect(WindowHandle window) override;

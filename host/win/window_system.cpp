@@ -148,14 +148,14 @@ class User32 : public WindowSystem {
   WindowHandle GetOwner(WindowHandle window) override {
     return Handle(::GetWindow(Hwnd(window), GW_OWNER));
   }
-  Text GetWindowText(WindowHandle window) override {
+  Text WindowText(WindowHandle window) override {
     const int length = GetWindowTextLengthW(Hwnd(window));
     if (length <= 0) return {};
     std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
     const int read = ::GetWindowTextW(Hwnd(window), text.data(), length + 1);
     return FromWide(std::wstring_view(text.data(), static_cast<std::size_t>(std::max(read, 0))));
   }
-  Text GetClassName(WindowHandle window) override {
+  Text ClassNameOf(WindowHandle window) override {
     wchar_t name[257] = {};  // a class name has at most 256 characters
     const int read = ::GetClassNameW(Hwnd(window), name, 257);
     return FromWide(std::wstring_view(name, static_cast<std::size_t>(std::max(read, 0))));
