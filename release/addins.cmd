@@ -1,6 +1,7 @@
 @echo off
 rem install: copies Quillon and Lathmore to %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe
-rem puts them too) and registers them there for the current user, for 64-bit and 32-bit Office.
+rem puts them too, or where setup's entry in Apps & features says it put them) and registers them
+rem there for the current user, for 64-bit and 32-bit Office.
 rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
 rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done; 1 when
 rem a registration failed; 2 when it could not be done and nothing is lost (say why). An uninstall
@@ -10,13 +11,17 @@ rem cmd passes a called script's exit code on.
 rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
 rem block or on an echo line, only inside quotes; messages with a path go through :say.
 setlocal EnableExtensions DisableDelayedExpansion
+set "setupEntry=HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore"
 call :main %1
 set "outcome=%errorlevel%"
 endlocal & set "ADDINS_OUTCOME=%outcome%" & exit /b %outcome%
 
 :main
 set "here=%~dp0"
+rem Where setup.exe installed them, which may be a folder of the user's choice (/D=), else the
+rem usual folder.
 set "target=%LOCALAPPDATA%\Programs\QuillonLathmore"
+call :setupsFolder
 set failed=0
 set "dlls=x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll"
 rem 64-bit Windows, from a 64-bit or a 32-bit prompt: the 64-bit regsvr32 (Sysnative from a 32-bit
@@ -182,10 +187,20 @@ echo Copying %~1: FAILED
 set copied=0
 exit /b 0
 
+rem InstallLocation of setup's entry into target, where there is one. reg's answer goes through a
+rem file, named inside the temporary folder: not every cmd reads a command's output in for /f.
+:setupsFolder
+pushd "%TEMP%"
+reg query "%setupEntry%" /v InstallLocation >QuillonLathmore-entry.txt 2>nul
+for /f "usebackq tokens=2,*" %%a in ("QuillonLathmore-entry.txt") do if "%%a"=="REG_SZ" set "target=%%b"
+del QuillonLathmore-entry.txt >nul 2>&1
+popd
+exit /b 0
+
 rem setup.exe installs into the same folder: once that folder is gone, so is its entry in Apps &
 rem features, which would otherwise offer to uninstall what is no longer there.
 :forgetSetup
-reg delete "HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore" /f >nul 2>&1
+reg delete "%setupEntry%" /f >nul 2>&1
 exit /b 0
 
 rem Shows the text in the variable line as it is, whatever characters it holds: inside quotes

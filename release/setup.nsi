@@ -20,6 +20,7 @@ Unicode true
 !define PUBLISHER "Razurid"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore"
 !define IN_USE "Close every Office application, then run setup again."
+!define UN_IN_USE "Close every Office application, then uninstall again."
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -56,9 +57,9 @@ Var Step       ; the uninstaller's unregistration under way, 1 to 4
 !define REGSVR32_64 "$WINDIR\Sysnative\regsvr32.exe"
 !define REGSVR32_32 "$SYSDIR\regsvr32.exe"
 
-; Fails with ${IN_USE} when a DLL the run would replace or remove is loaded: Windows lets nobody
-; write to a DLL an application has loaded.
-!macro RefuseIfLoaded UN
+; Fails with MESSAGE (setup's or the uninstaller's) when a DLL the run would replace or remove is
+; loaded: Windows lets nobody write to a DLL an application has loaded.
+!macro RefuseIfLoaded UN MESSAGE
 Function ${UN}RefuseIfLoaded
   ${ForEach} $1 1 4 + 1
     ${Select} $1
@@ -76,7 +77,7 @@ Function ${UN}RefuseIfLoaded
       FileOpen $3 $2 a
       ${If} ${Errors}
         DetailPrint "$2 is in use."
-        MessageBox MB_OK|MB_ICONEXCLAMATION "${IN_USE}" /SD IDOK
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${MESSAGE}" /SD IDOK
         SetErrorLevel 3
         Quit
       ${EndIf}
@@ -85,8 +86,8 @@ Function ${UN}RefuseIfLoaded
   ${Next}
 FunctionEnd
 !macroend
-!insertmacro RefuseIfLoaded ""
-!insertmacro RefuseIfLoaded "un."
+!insertmacro RefuseIfLoaded "" "${IN_USE}"
+!insertmacro RefuseIfLoaded "un." "${UN_IN_USE}"
 
 !macro Register REGSVR32 DLL WHAT
   DetailPrint "Registering ${WHAT}: ${DLL}"

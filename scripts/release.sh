@@ -57,7 +57,10 @@ mkdir -p "$out/x64" "$out/x86"
 for arch in x64 x86; do
   cp "build/$arch/bin/Quillon.dll" "build/$arch/bin/Lathmore.dll" "$out/$arch/"
 done
-cp release/install.cmd release/uninstall.cmd release/addins.cmd "$out/"
+# cmd reads a batch file with bare line feeds wrongly (a label can be missed): CR LF for each.
+for script in install.cmd uninstall.cmd addins.cmd; do
+  sed 's/\r*$/\r/' "release/$script" >"$out/$script"
+done
 sed "s/@VERSION@/$version/g; s/\$/\r/" release/README.txt >"$out/README.txt"
 sed 's/$/\r/' LICENSE >"$out/LICENSE.txt"
 sed 's/$/\r/' CHANGELOG.md >"$out/CHANGELOG.txt"

@@ -231,9 +231,27 @@ wait "$holder" || true
 expect_exit 0 "uninstall.cmd" in_folder "$zip" uninstall.cmd
 check "it says Done" grep -q "^Done" <<<"$(tr -d '\r' <<<"$last_output")"
 check "the install folder is gone" test ! -e "$installed"
+check "nothing of it is left in the temporary folder" bash -c '! ls "$1" | grep -qi quillon' _ "$temporary"
 check_no_keys_left "after uninstall.cmd"
 check "the 32-bit DLLs were unregistered by the 32-bit regsvr32" \
   test "$(tail -n 2 "$stand_in_log" | grep -c '^unregister .*\\x86\\')" -eq 2
+
+# setup.exe /D= installs where the user chooses and says so in its Apps & features entry: the
+# zip's scripts install over it and uninstall it there.
+echo "install.cmd and uninstall.cmd where setup's entry says the add-ins are:"
+chosen=$drive_c/Tools/QL
+rm -rf "$chosen" "$zip"
+mkdir -p "$chosen" "$zip"
+cp -r "$folder/." "$zip/"
+wine reg add "$uninstall_key" /v InstallLocation /d 'C:\Tools\QL' /f /reg:64 >/dev/null
+expect_exit 0 "install.cmd" in_folder "$zip" install.cmd
+for f in "${files[@]}"; do check "$f installed in C:\\Tools\\QL" test -f "$chosen/$f"; done
+check "nothing in the usual folder" test ! -e "$installed"
+sandbox_loads x64 "the 64-bit sandbox loads both add-ins from there" 'C:\Tools\QL\x64'
+expect_exit 0 "uninstall.cmd" in_folder "$zip" uninstall.cmd
+check "C:\\Tools\\QL is gone" test ! -e "$chosen"
+check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
+check_no_keys_left "after uninstalling from C:\\Tools\\QL"
 rm "$wow64/regsvr32.exe"
 [ ! -f "$scratch/regsvr32-of-wine.exe" ] || cp "$scratch/regsvr32-of-wine.exe" "$wow64/regsvr32.exe"
 
