@@ -227,18 +227,22 @@ TEST(SavedBookmarks, NeverWritesAValueItsOwnRestoreWouldReject) {
   EXPECT_EQ(Saved(s, u"1"), u"");
 }
 
-// The fifth button too: a saved bookmark the editor refused to show at the start comes back at
-// the button's first click, before anything is set over it.
-TEST(SavedBookmarks, TheLastButtonsRefusedRestoreComesBackAtItsFirstClick) {
-  LiveSession s(WithSaved(Budget(), {{u"5", u"Budget_07.xlsm|Module1||2"}}), Keys::None,
-                [](host::sim::HostCalls& c) { c.FailOn("CommandBarButton.DescriptionText="); });
-  EXPECT_EQ(s.Bookmark(5)->CaptionShown(), u"Unused bookmark");
-  s.host.calls->ClearFailures();
-  s.Caret(s.Component(u"Budget", u"Module1"), 5);
-  s.Bookmark(5)->Click();
-  EXPECT_EQ(s.Bookmark(5)->DescriptionShown(), u"Budget_07.xlsm|Module1||2");
-  EXPECT_EQ(Saved(s, u"5"), u"Budget_07.xlsm|Module1||2");
-  EXPECT_EQ(s.Component(u"Budget", u"Module1")->Pane()->selection, (host::Selection{2, 1, 2, 1}));
+// The first and the last button: a saved bookmark the editor refused to show at the start comes
+// back at the button's first click, before anything is set over it.
+TEST(SavedBookmarks, AnEdgeButtonsRefusedRestoreComesBackAtItsFirstClick) {
+  for (const int place : {1, 5}) {
+    SCOPED_TRACE(place);
+    const auto key = host::FromUtf8(std::to_string(place));
+    LiveSession s(WithSaved(Budget(), {{key.c_str(), u"Budget_07.xlsm|Module1||2"}}), Keys::None,
+                  [](host::sim::HostCalls& c) { c.FailOn("CommandBarButton.DescriptionText="); });
+    EXPECT_EQ(s.Bookmark(place)->CaptionShown(), u"Unused bookmark");
+    s.host.calls->ClearFailures();
+    s.Caret(s.Component(u"Budget", u"Module1"), 5);
+    s.Bookmark(place)->Click();
+    EXPECT_EQ(s.Bookmark(place)->DescriptionShown(), u"Budget_07.xlsm|Module1||2");
+    EXPECT_EQ(Saved(s, key.c_str()), u"Budget_07.xlsm|Module1||2");
+    EXPECT_EQ(s.Component(u"Budget", u"Module1")->Pane()->selection, (host::Selection{2, 1, 2, 1}));
+  }
 }
 
 }  // namespace

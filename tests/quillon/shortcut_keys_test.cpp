@@ -43,6 +43,7 @@ TEST(KeyBindings, ReadAsCtrlThenAltThenOneKey) {
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+0"), (K{'0', false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+z"), (K{'Z', false}));
   EXPECT_EQ(ParseKeyBinding(u"Ctrl+f"), (K{'F', false})) << "the letter";
+  EXPECT_EQ(ParseKeyBinding(u"Ctrl+Alt+A"), (K{'A', true})) << "the first letter";
   for (const char16_t* bad : {u"",
                               u"1",
                               u"Ctrl",
@@ -57,6 +58,7 @@ TEST(KeyBindings, ReadAsCtrlThenAltThenOneKey) {
                               u"Ctrl+F13",
                               u"Ctrl+F01",
                               u"Ctrl+FF",
+                              u"Ctrl+F1/",
                               u"Ctrl+12",
                               u"Ctrl+-",
                               u"Ctrl+\u00e9",

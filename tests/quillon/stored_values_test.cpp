@@ -32,6 +32,7 @@ TEST(StoredValues, FlagsAreWordsOrNumbers) {
   EXPECT_EQ(ParseFlag(u"-1"), true);
   EXPECT_EQ(ParseFlag(u"Yes"), std::nullopt);
   EXPECT_EQ(ParseFlag(u"xrue"), std::nullopt) << "every letter counts";
+  EXPECT_EQ(ParseFlag(u"trux"), std::nullopt) << "to the last";
   EXPECT_EQ(ParseFlag(u""), std::nullopt);
   EXPECT_EQ(FormatFlag(true), u"True");
   EXPECT_EQ(FormatFlag(false), u"False");
