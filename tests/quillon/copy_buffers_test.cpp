@@ -354,6 +354,27 @@ TEST(Paste, ARefusedReplacementLeavesTheCodeAsItWas) {
   EXPECT_EQ(s.host.calls->Count("CodeModule.InsertLines"), 0u);
 }
 
+// A multi-line paste whose rewrite of the first line is refused, and the insert that would put
+// the removed lines back too: the first line takes all of them once more, and nothing was pasted.
+TEST(Paste, RefusedTwiceOnTheWayBackTheFirstLineTakesTheRemovedLinesAgain) {
+  auto builder = WithSounds()
+                     .Project(u"P", u"C:\\P.xlsm")
+                     .Module(u"M", u"l1\nABCDEF\nGHIJKL\nMNOPQR\nl5");
+  LiveSession s(builder);
+  auto& buffers = dynamic_cast<EntryPoints&>(*s.addin.Actions()).CopyPaste();
+  const auto m = s.Component(u"P", u"M");
+  const auto before = m->Code();
+  buffers.CopyBuffers[0] = u"one\ntwo";
+  s.Buffer(1)->SetShown(u"one\u2026", {}, host::kStateDown);
+  s.Select(m, {2, 3, 4, 2});
+  s.host.calls->FailOn("CodeModule.ReplaceLine", 1);
+  s.host.calls->FailOn("CodeModule.InsertLines", 1);
+  s.Buffer(1)->Click();
+  EXPECT_EQ(m->Code(), before);
+  EXPECT_EQ(buffers.CopyBuffers[0], u"one\ntwo");
+  EXPECT_EQ(s.host.calls->Count("CodeModule.ReplaceLine"), 2u);
+}
+
 TEST(Paste, IntoAnEmptyModuleTheTextBecomesItsLines) {
   LiveSession s(WithSounds().Project(u"P", u"C:\\P.xlsm").Module(u"M", u""));
   const auto m = s.Component(u"P", u"M");
