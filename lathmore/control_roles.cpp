@@ -41,12 +41,13 @@ constexpr std::int32_t kButtonTypeMask = 0x0F;  // BS_TYPEMASK
 constexpr std::int32_t kPushButton = 0x0;
 constexpr std::int32_t kDefaultPushButton = 0x1;
 constexpr std::int32_t kGroupBox = 0x7;
+constexpr std::int32_t kOwnerDrawn = 0xB;  // a push button that draws itself, as an arrow may
 
 using Controls = std::vector<const ChildControl*>;
 
-bool SameClass(const host::Text& className, std::u16string_view wanted) {
+bool SameIgnoringCase(std::u16string_view text, std::u16string_view wanted) {
   const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-  return std::equal(className.begin(), className.end(), wanted.begin(), wanted.end(),
+  return std::equal(text.begin(), text.end(), wanted.begin(), wanted.end(),
                     [&lower](char16_t a, char16_t b) { return lower(a) == lower(b); });
 }
 
@@ -98,7 +99,7 @@ bool CaptionsAgree(const std::vector<ChildControl>& children, const LaidOutContr
     for (std::size_t other = 0; other < kControlMoves.size(); ++other) {
       const char16_t* english = kControlMoves[other].caption;
       if (other == role || other == kUp || other == kDown || english == nullptr) continue;
-      if (child->caption == english) return false;
+      if (SameIgnoringCase(child->caption, english)) return false;
     }
   }
   return true;
@@ -112,18 +113,18 @@ std::optional<LaidOutControls> RecogniseControls(const std::vector<ChildControl>
   Controls frames;
   Controls statics;
   for (const auto& child : children) {
-    if (SameClass(child.className, u"ListBox")) {
+    if (SameIgnoringCase(child.className, u"ListBox")) {
       if (list != nullptr) return std::nullopt;
       list = &child;
-    } else if (SameClass(child.className, u"Button")) {
+    } else if (SameIgnoringCase(child.className, u"Button")) {
       const std::int32_t type = child.style & kButtonTypeMask;
-      if (type == kPushButton || type == kDefaultPushButton)
+      if (type == kPushButton || type == kDefaultPushButton || type == kOwnerDrawn)
         pushButtons.push_back(&child);
       else if (type == kGroupBox)
         frames.push_back(&child);
       else
         return std::nullopt;
-    } else if (SameClass(child.className, u"Static")) {
+    } else if (SameIgnoringCase(child.className, u"Static")) {
       statics.push_back(&child);
     } else {
       return std::nullopt;

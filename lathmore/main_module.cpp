@@ -17,6 +17,7 @@ constexpr char16_t kDialogClass[] = u"#32770";
 constexpr char16_t kTitlePrefix[] = u"References - ";
 constexpr char16_t kTitleSeparator[] = u" - ";
 constexpr int kMostOwners = 8;
+constexpr std::int32_t kStaticTypeMask = 0x1F;  // SS_TYPEMASK
 
 }  // namespace
 
@@ -30,6 +31,7 @@ void MMain::StartWatch() {
   if (WatchTimerID != 0) windows_->KillTimer(WatchTimerID);
   // A dialog of another language is taken only when it appears while the watch runs.
   dialogsBefore_ = OwnDialogs();
+  editorWindow_ = 0;
   WatchTimerID = windows_->SetTimer(kTickMilliseconds, [this] { WatchTimerProc(); });
   WatchStart = clock_->Milliseconds();
 }
@@ -79,6 +81,7 @@ host::WindowHandle MMain::FindTranslatedDialog(const host::Text& project,
                                                std::optional<LaidOutControls>& recognised) {
   const host::Text ending = kTitleSeparator + project;
   for (const host::WindowHandle dialog : OwnDialogs()) {
+    // One there before the watch, or one already found not to be the dialog, is not read again.
     if (std::find(dialogsBefore_.begin(), dialogsBefore_.end(), dialog) != dialogsBefore_.end())
       continue;
     const host::Text title = windows_->WindowText(dialog);
@@ -88,12 +91,16 @@ host::WindowHandle MMain::FindTranslatedDialog(const host::Text& project,
       continue;
     windows_->InDpiContextOf(dialog, [&] { recognised = RecogniseControls(Children(dialog)); });
     if (recognised) return dialog;
+    dialogsBefore_.push_back(dialog);
   }
   return 0;
 }
 
 bool MMain::OwnedByEditor(host::WindowHandle dialog) {
-  const auto main = host::Ignore([&] { return EditorVBE->MainWindowHandle(); }).value_or(0);
+  // Asked of the editor once a watch.
+  if (editorWindow_ == 0)
+    editorWindow_ = host::Ignore([&] { return EditorVBE->MainWindowHandle(); }).value_or(0);
+  const host::WindowHandle main = editorWindow_;
   if (main == 0) return false;
   // Over the editor's main window, or over one of its tool windows that floats over it.
   host::WindowHandle owner = windows_->GetOwner(dialog);
@@ -176,8 +183,13 @@ void MMain::LayOutInDialogPixels(const std::optional<LaidOutControls>& recognise
     if (move.keepAs != Anchor::None) anchors[move.keepAs] = controls[i];
   }
   // The location wraps at word breaks, so a long one shows on more than one line.
-  if (const auto location = anchors[Anchor::LocationValue]; location != 0)
-    windows_->SetWindowStyle(location, windows_->GetWindowStyle(location) & ~kWordWrapMask);
+  // A location recognised by its place is changed only when it is the kind of static that wraps
+  // no words: on another kind the bits would mean something else.
+  if (const auto location = anchors[Anchor::LocationValue]; location != 0) {
+    const std::int32_t style = windows_->GetWindowStyle(location);
+    if (!recognised || (style & kStaticTypeMask) == kWordWrapMask)
+      windows_->SetWindowStyle(location, style & ~kWordWrapMask);
+  }
   sizing_.Begin(DialogHwnd, controls, dpi, clientBefore);
 }
 

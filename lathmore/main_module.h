@@ -61,14 +61,16 @@ class MMain {
   // Its direct children as they stand, in the dialog's client coordinates; none when one
   // cannot be read.
   std::vector<ChildControl> Children(host::WindowHandle dialog);
-  // Controls recognised, or (nothing) found by the English captions.
+  // With the controls recognised, or, given none, each found by its English caption.
   void LayOutDialog(const std::optional<LaidOutControls>& recognised);
   void LayOutInDialogPixels(const std::optional<LaidOutControls>& recognised);
 
   std::shared_ptr<host::WindowSystem> windows_;
   std::shared_ptr<host::Clock> clock_;
   DialogSizing sizing_;
+  // Dialogs not to take in this watch: there before it, or found not to be the References dialog.
   std::vector<host::WindowHandle> dialogsBefore_;
+  host::WindowHandle editorWindow_ = 0;  // the editor's main window, once asked in this watch
 };
 
 }  // namespace lathmore

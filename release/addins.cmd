@@ -70,7 +70,9 @@ exit /b 0
 if exist "%target%" goto remove
 set "line=Nothing to remove: %target% does not exist."
 call :say
-call :forgetSetup
+rem An entry that names a folder there is not, or one this cmd cannot spell, stays: the add-ins
+rem it installed may still be registered, and setup's own uninstaller may still remove them.
+if not defined entryFolder call :forgetSetup
 exit /b 0
 :remove
 call :refuseIfLoaded
@@ -93,14 +95,24 @@ echo Until then an add-in that could not be registered again does not load: inst
 echo the extracted zip, installs it again.
 exit /b 1
 :allUnregistered
-rmdir /s /q "%target%" 2>nul
-if not exist "%target%" goto removed
-set "line=Removing %target%: FAILED. If an Office application is open, it is using the add-ins:"
+rem Only what an install put there goes: a folder chosen for setup may hold the user's own files.
+set removed=1
+for %%f in (%dlls% README.txt LICENSE.txt CHANGELOG.txt uninstall.exe) do call :removeOne %%f
+for %%d in (x64 x86) do call :removeFolder %%d
+rmdir "%target%" >nul 2>&1
+if %removed%==1 goto removed
+set "line=Removing the files in %target%: FAILED. If an Office application is open, it is using the add-ins:"
 call :say
 echo Close every Office application, then run uninstall.cmd again.
 exit /b 2
 :removed
-call :forgetSetup
+rem setup's entry goes with the folder it names, or when it names none; not when it names another.
+if not defined entryFolder call :forgetSetup
+if /i "%entryFolder%"=="%target%" call :forgetSetup
+if not exist "%target%" goto saidRemoved
+set "line=Kept %target%, which holds other files than the add-ins'."
+call :say
+:saidRemoved
 echo.
 echo Done. Restart the VBA editor ^(close and reopen the Office application^) to unload the add-ins.
 exit /b 0
@@ -190,11 +202,25 @@ exit /b 0
 rem InstallLocation of setup's entry into target, where there is one. reg's answer goes through a
 rem file, named inside the temporary folder: not every cmd reads a command's output in for /f.
 :setupsFolder
+set "entryFolder="
 pushd "%TEMP%"
 reg query "%setupEntry%" /v InstallLocation >QuillonLathmore-entry.txt 2>nul
-for /f "usebackq tokens=2,*" %%a in ("QuillonLathmore-entry.txt") do if "%%a"=="REG_SZ" set "target=%%b"
+for /f "usebackq tokens=2,*" %%a in ("QuillonLathmore-entry.txt") do if "%%a"=="REG_SZ" set "entryFolder=%%b"
 del QuillonLathmore-entry.txt >nul 2>&1
 popd
+if not defined entryFolder exit /b 0
+if exist "%entryFolder%\" set "target=%entryFolder%"
+exit /b 0
+
+rem One file the install put in the folder, deleted; removed=0 when it is still there.
+:removeOne
+if exist "%target%\%~1" del /f /q "%target%\%~1" >nul 2>&1
+if exist "%target%\%~1" set removed=0
+exit /b 0
+
+rem A folder of the install, removed when nothing is left in it.
+:removeFolder
+rmdir "%target%\%~1" >nul 2>&1
 exit /b 0
 
 rem setup.exe installs into the same folder: once that folder is gone, so is its entry in Apps &

@@ -226,8 +226,9 @@ before=$(snapshot)
 hold_addins
 expect_exit 2 "uninstall.cmd while the editor has the add-ins loaded" in_folder "$zip" uninstall.cmd
 check "it says why" grep -q "an Office application is using the add-ins" <<<"$last_output"
-check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
+# Compared once the sandbox has ended: while it runs, what it writes for itself is in the registry.
 wait "$holder" || true
+check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
 expect_exit 0 "uninstall.cmd" in_folder "$zip" uninstall.cmd
 check "it says Done" grep -q "^Done" <<<"$(tr -d '\r' <<<"$last_output")"
 check "the install folder is gone" test ! -e "$installed"
@@ -237,11 +238,13 @@ check "the 32-bit DLLs were unregistered by the 32-bit regsvr32" \
   test "$(tail -n 2 "$stand_in_log" | grep -c '^unregister .*\\x86\\')" -eq 2
 
 # setup.exe /D= installs where the user chooses and says so in its Apps & features entry: the
-# zip's scripts install over it and uninstall it there.
+# zip's scripts install over it and uninstall it there, and remove no file of the user's.
 echo "install.cmd and uninstall.cmd where setup's entry says the add-ins are:"
 chosen=$drive_c/Tools/QL
 rm -rf "$chosen" "$zip"
-mkdir -p "$chosen" "$zip"
+mkdir -p "$chosen/x64" "$zip"
+printf 'mine\r\n' >"$chosen/notes.txt"
+printf 'mine too\r\n' >"$chosen/x64/settings.ini"
 cp -r "$folder/." "$zip/"
 wine reg add "$uninstall_key" /v InstallLocation /d 'C:\Tools\QL' /f /reg:64 >/dev/null
 expect_exit 0 "install.cmd" in_folder "$zip" install.cmd
@@ -249,7 +252,10 @@ for f in "${files[@]}"; do check "$f installed in C:\\Tools\\QL" test -f "$chose
 check "nothing in the usual folder" test ! -e "$installed"
 sandbox_loads x64 "the 64-bit sandbox loads both add-ins from there" 'C:\Tools\QL\x64'
 expect_exit 0 "uninstall.cmd" in_folder "$zip" uninstall.cmd
-check "C:\\Tools\\QL is gone" test ! -e "$chosen"
+check "the user's own files there are kept" test -f "$chosen/notes.txt" -a -f "$chosen/x64/settings.ini"
+check "nothing else of the add-ins is left there" \
+  test "$(cd "$chosen" && find . -type f | sort | paste -sd' ')" = "./notes.txt ./x64/settings.ini"
+check "it says the folder was kept" grep -q "^Kept C:.Tools.QL" <<<"$(tr -d '\r' <<<"$last_output")"
 check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
 check_no_keys_left "after uninstalling from C:\\Tools\\QL"
 rm "$wow64/regsvr32.exe"
@@ -337,8 +343,8 @@ check "the registry and the files are as after the first install" test "$(snapsh
 echo "setup.exe /S while the editor has Quillon.dll loaded:"
 hold_addins
 expect_exit 3 "setup.exe /S with an add-in in use" wine "$root/$setup" /S
-check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
 wait "$holder" || true
+check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
 
 echo "quiet uninstall from Apps & features:"
 wine reg add "$settings" /v Left /d 61 /f /reg:64 >/dev/null

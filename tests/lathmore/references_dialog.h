@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "host/sim/builder.h"
@@ -58,6 +60,9 @@ struct DialogOptions {
   std::uint32_t thread = 1;
   const char16_t* extraClass = nullptr;  // one more control of that class, in the list's column
   const std::map<std::string, host::Text>* captions = nullptr;
+  bool reversed = false;             // its children made in the opposite order
+  bool throughToolWindow = false;    // over a tool window that floats over the main window
+  std::map<std::string, std::int32_t> styles;  // in place of the editor's styles
 };
 
 struct Watch {
@@ -83,8 +88,8 @@ struct Watch {
     return Open(title, {process, withHelp ? "" : "Help", dpi, wider});
   }
 
-  // The same dialog in another display language: its title and captions from `translation`, over
-  // the editor's main window unless `owned` is false.
+  // The same dialog in another display language: that title, the captions given in place of the
+  // English ones, over the editor's main window unless the options say otherwise.
   host::WindowHandle OpenTranslatedDialog(const host::Text& title,
                                           const std::map<std::string, host::Text>& captions,
                                           DialogOptions options = {}) {
@@ -102,9 +107,18 @@ struct Watch {
     host::sim::SimWindowInfo info{u"#32770", title, o.process, 0, {100, 80, 530 + o.wider, 410},
                                   {3, 25}, 0, o.dpi};
     info.owner = o.captions && o.owned ? editorWindow : 0;
+    if (o.throughToolWindow) {
+      host::sim::SimWindowInfo tool{u"wndclass_desked_gsk", u"Immediate", o.process, 0,
+                                    {900, 500, 1100, 700}, {3, 20}};
+      tool.owner = editorWindow;
+      info.owner = windows->AddTopLevel(tool);
+    }
     info.threadId = o.thread;
     const auto dialog = windows->AddTopLevel(info);
-    for (const auto& c : kDialogControls) {
+    std::vector<DialogControl> made(std::begin(kDialogControls), std::end(kDialogControls));
+    if (o.reversed) std::reverse(made.begin(), made.end());
+    for (auto c : made) {
+      if (o.styles.count(c.name)) c.style = o.styles.at(c.name);
       if (std::string(c.name) == o.without) continue;
       host::Rect rect = c.rect;
       if (rect.left >= 300) rect = {rect.left + o.wider, rect.top, rect.right + o.wider, rect.bottom};

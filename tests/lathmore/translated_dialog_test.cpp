@@ -97,6 +97,55 @@ TEST(TranslatedDialog, IsRecognisedInAWiderDialogToo) {
   EXPECT_TRUE(EveryControlInside(w, dialog));
 }
 
+// What does not change what the dialog is: the order the editor makes its controls in, an owner
+// that is one of the editor's tool windows, arrows that draw themselves.
+TEST(TranslatedDialog, IsRecognisedWhateverItsChildOrderOwnerOrArrowStyle) {
+  const Opened english = EnglishLaidOut(96);
+  constexpr std::int32_t kOwnerDrawn = kVisibleChild | 0xB;
+  const DialogOptions variants[] = {
+      {.reversed = true},
+      {.throughToolWindow = true},
+      {.styles = {{"Up", kOwnerDrawn}, {"Down", kOwnerDrawn}}},
+  };
+  for (const auto& options : variants) {
+    Watch w;
+    w.main.EditorVBE = w.host.editor;
+    w.main.StartWatch();
+    const auto dialog = w.OpenTranslatedDialog(kGerman.title, kGerman.captions, options);
+    w.windows->FireTimers();
+    EXPECT_EQ(w.main.DialogHwnd, dialog);
+    EXPECT_EQ(State(w, dialog), english);
+  }
+}
+
+// A location shown by a static of another kind keeps its style: the word-wrap bits would turn a
+// simple static (0xB) into an icon (0x3).
+TEST(TranslatedDialog, TheLocationsStyleChangesOnlyOnAStaticThatWrapsNoWords) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.main.StartWatch();
+  constexpr std::int32_t kSimple = kVisibleChild | 0xB;
+  w.OpenTranslatedDialog(kGerman.title, kGerman.captions,
+                         {.styles = {{"location value", kSimple}}});
+  w.windows->FireTimers();
+  ASSERT_NE(w.main.DialogHwnd, 0u);
+  EXPECT_EQ(w.windows->Info(w.controls["location value"]).style, kSimple);
+}
+
+// A dialog found not to be the one expected is not read again at every tick of the watch.
+TEST(TranslatedDialog, OneFoundUncertainIsReadOnce) {
+  Watch w;
+  w.main.EditorVBE = w.host.editor;
+  w.main.StartWatch();
+  w.OpenTranslatedDialog(kGerman.title, kGerman.captions, {.without = "Help"});
+  w.windows->FireTimers();
+  const auto reads = w.host.calls->Count("Windows.GetClassName");
+  w.windows->FireTimers();
+  EXPECT_GT(reads, 0u);
+  EXPECT_EQ(w.host.calls->Count("Windows.GetClassName"), reads);
+  EXPECT_EQ(w.host.calls->Count("VBE.MainWindow.HWnd"), 1u);
+}
+
 // Each way a dialog may not be the one expected; each leaves it exactly as it opened, and the
 // watch goes on looking.
 TEST(TranslatedDialog, AnythingUncertainLeavesTheDialogUntouched) {
