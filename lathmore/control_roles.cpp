@@ -81,10 +81,9 @@ bool TwoRows(Controls& inFrame, LaidOutControls& roles) {
     roles[value] = b->window;
     return true;
   };
-  return !OverlapVertically(*inFrame[0], *inFrame[2]) &&
-         !OverlapVertically(*inFrame[1], *inFrame[2]) &&
-         !OverlapVertically(*inFrame[0], *inFrame[3]) &&
-         !OverlapVertically(*inFrame[1], *inFrame[3]) &&
+  // The upper row ends before the lower one starts.
+  const std::int32_t upperEnd = std::max(inFrame[0]->rect.bottom, inFrame[1]->rect.bottom);
+  return upperEnd <= inFrame[2]->rect.top &&
          row(inFrame[0], inFrame[1], kLocation, kLocationValue) &&
          row(inFrame[2], inFrame[3], kLanguage, kLanguageValue);
 }

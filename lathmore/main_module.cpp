@@ -175,10 +175,11 @@ void MMain::LayOutInDialogPixels(const std::optional<LaidOutControls>& recognise
   for (std::size_t i = 0; i < kControlMoves.size(); ++i) {
     const auto& move = kControlMoves[i];
     const host::WindowHandle after = move.after == Anchor::None ? 0 : anchors[move.after];
-    controls[i] = recognised ? (*recognised)[i]
-                             : windows_->FindChild(DialogHwnd, after, host::Text(move.className),
-                                                   move.caption ? std::optional<host::Text>(move.caption)
-                                                                : std::nullopt);
+    controls[i] = recognised
+                      ? (*recognised)[i]
+                      : windows_->FindChild(
+                            DialogHwnd, after, host::Text(move.className),
+                            move.caption ? std::optional<host::Text>(move.caption) : std::nullopt);
     MoveControl(controls[i], scaled(move.dx), scaled(move.dy), scaled(move.dw), scaled(move.dh));
     if (move.keepAs != Anchor::None) anchors[move.keepAs] = controls[i];
   }

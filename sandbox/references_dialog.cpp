@@ -53,16 +53,33 @@ const Item kItems[] = {
 // The captions of kItems in the other display languages, in the same order; and each title's
 // first word with its separator.
 const wchar_t* const kGerman[] = {
-    L"", L"OK", L"Abbrechen", L"&Durchsuchen...", L"&Hilfe", L"", L"&O", L"&U", L"Priorit\u00e4t",
-    L"Pfad:", L"C:\\Programme\\Gemeinsame Dateien\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL",
-    L"Sprache:", L"Standard"};
+    L"",
+    L"OK",
+    L"Abbrechen",
+    L"&Durchsuchen...",
+    L"&Hilfe",
+    L"",
+    L"&O",
+    L"&U",
+    L"Priorit\u00e4t",
+    L"Pfad:",
+    L"C:\\Programme\\Gemeinsame Dateien\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL",
+    L"Sprache:",
+    L"Standard"};
 const wchar_t* const kPseudo[] = {
-    L"", L"[\u00d6\u0136 \u0167]", L"[\u00c7\u00e5\u00f1\u00e7\u00e9\u013c \u0167\u0167\u0167]",
-    L"[&\u0181r\u00f6\u0175\u0161\u00e9... \u0167\u0167\u0167]", L"[&\u0124\u00e9\u013c\u00fe]", L"",
-    L"[&\u00dc]", L"[&\u00d0]", L"[\u00der\u00ee\u00f6r\u00ee\u0163\u00fd \u0167\u0167\u0167]",
+    L"",
+    L"[\u00d6\u0136 \u0167]",
+    L"[\u00c7\u00e5\u00f1\u00e7\u00e9\u013c \u0167\u0167\u0167]",
+    L"[&\u0181r\u00f6\u0175\u0161\u00e9... \u0167\u0167\u0167]",
+    L"[&\u0124\u00e9\u013c\u00fe]",
+    L"",
+    L"[&\u00dc]",
+    L"[&\u00d0]",
+    L"[\u00der\u00ee\u00f6r\u00ee\u0163\u00fd \u0167\u0167\u0167]",
     L"[\u013b\u00f6\u00e7\u00e5\u0163\u00ee\u00f6\u00f1: \u0167]",
     L"C:\\Program Files\\Common Files\\Microsoft Shared\\VBA\\VBA7.1\\VBE7.DLL",
-    L"[\u013b\u00e5\u00f1\u011d\u00fb\u00e5\u011d\u00e9: \u0167]", L"[\u0160\u0163\u00e5\u00f1d\u00e5rd]"};
+    L"[\u013b\u00e5\u00f1\u011d\u00fb\u00e5\u011d\u00e9: \u0167]",
+    L"[\u0160\u0163\u00e5\u00f1d\u00e5rd]"};
 static_assert(std::size(kGerman) == std::size(kItems) && std::size(kPseudo) == std::size(kItems));
 constexpr WORD kHelpId = 102;
 
@@ -90,7 +107,9 @@ const wchar_t* TitleStart(DialogLanguage language) {
   return L"References - ";
 }
 
-bool Shown(const DialogPlan& plan, const Item& item) { return !(plan.withoutHelp && item.id == kHelpId); }
+bool Shown(const DialogPlan& plan, const Item& item) {
+  return !(plan.withoutHelp && item.id == kHelpId);
+}
 
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 20;

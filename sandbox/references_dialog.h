@@ -1,7 +1,7 @@
 #pragma once
 // The editor's References dialog: a real modal dialog of class "#32770" titled
-// "References - <project>" (in English), with the controls the editor's has, in its child order. The sandbox
-// opens it as the editor does and watches it until it is laid out or a limit passes.
+// "References - <project>" (in English), with the controls the editor's has, in its child order.
+// The sandbox opens it as the editor does and watches it until it is laid out or a limit passes.
 
 #include <windows.h>
 
@@ -37,10 +37,10 @@ enum class DialogLanguage { English, German, Pseudo };
 // What happens to the dialog besides opening and closing.
 struct DialogPlan {
   DialogLanguage language = DialogLanguage::English;
-  bool withoutHelp = false;      // one control fewer than the layout knows: another structure
-  std::wstring titleProject;     // another project's name in the title; empty: the project's own
-  HWND owner = nullptr;          // the editor's window it is shown over, as the editor shows it
-  bool mirrored = false;  // laid out right to left, as Hebrew and Arabic Office show it
+  bool withoutHelp = false;   // one control fewer than the layout knows: another structure
+  std::wstring titleProject;  // another project's name in the title; empty: the project's own
+  HWND owner = nullptr;       // the editor's window it is shown over, as the editor shows it
+  bool mirrored = false;      // laid out right to left, as Hebrew and Arabic Office show it
   // 36 pixels wider than the dialog the fixed moves were made for (460 x 360 at 96 DPI), its
   // right-hand controls and its frame with it, as another Office version or UI language has it.
   bool larger = false;

@@ -1,8 +1,7 @@
 // Running a scenario script: reading its lines, telling the transcript, dispatching each command.
-#include "sandbox/scenario_runner.h"
-
 #include "addins_version.h"
 #include "host/sim/fidelity.h"
+#include "sandbox/scenario_runner.h"
 
 namespace sandbox {
 

@@ -212,7 +212,7 @@ enum class MachineKeys { Keep, Remove };
 
 // A registration's file that is this one, or is gone: the registration is this file's to remove.
 bool NamesThisOrAGoneFile(const std::optional<std::u16string>& registered,
-                         const std::u16string& self) {
+                          const std::u16string& self) {
   return registered && (SameFile(*registered, self) || !Exists(*registered));
 }
 

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "host/sim/builder.h"
 #include "host/sim/window_tree.h"
@@ -44,8 +44,11 @@ inline const DialogControl kDialogControls[] = {
     {"Down", u"Button", u"&D", {310, 190, 330, 210}},
     {"Priority", u"Static", u"Priority", {300, 165, 345, 180}},
     {"Location", u"Static", u"Location:", {30, 250, 80, 265}},
-    {"location value", u"Static", u"C:\\Program Files\\Common Files\\VBA\\VBE7.DLL",
-     {85, 250, 400, 265}, kVisibleChild | kLeftNoWordWrap},
+    {"location value",
+     u"Static",
+     u"C:\\Program Files\\Common Files\\VBA\\VBE7.DLL",
+     {85, 250, 400, 265},
+     kVisibleChild | kLeftNoWordWrap},
     {"Language", u"Static", u"Language:", {30, 270, 80, 285}},
     {"language value", u"Static", u"Standard", {85, 270, 200, 285}},
 };
@@ -60,8 +63,8 @@ struct DialogOptions {
   std::uint32_t thread = 1;
   const char16_t* extraClass = nullptr;  // one more control of that class, in the list's column
   const std::map<std::string, host::Text>* captions = nullptr;
-  bool reversed = false;             // its children made in the opposite order
-  bool throughToolWindow = false;    // over a tool window that floats over the main window
+  bool reversed = false;           // its children made in the opposite order
+  bool throughToolWindow = false;  // over a tool window that floats over the main window
   std::map<std::string, std::int32_t> styles;  // in place of the editor's styles
 };
 
@@ -97,7 +100,10 @@ struct Watch {
     if (editorWindow == 0) {
       editorWindow = windows->AddTopLevel({u"wndclass_desked_gsk",
                                            u"Microsoft Visual Basic for Applications - Book1",
-                                           1000, 0, {0, 0, 1200, 900}, {4, 30}});
+                                           1000,
+                                           0,
+                                           {0, 0, 1200, 900},
+                                           {4, 30}});
       host.editor->SetMainWindow(editorWindow);
     }
     return Open(title, options);
@@ -105,11 +111,11 @@ struct Watch {
 
   host::WindowHandle Open(const host::Text& title, const DialogOptions& o) {
     host::sim::SimWindowInfo info{u"#32770", title, o.process, 0, {100, 80, 530 + o.wider, 410},
-                                  {3, 25}, 0, o.dpi};
+                                  {3, 25},   0,     o.dpi};
     info.owner = o.captions && o.owned ? editorWindow : 0;
     if (o.throughToolWindow) {
       host::sim::SimWindowInfo tool{u"wndclass_desked_gsk", u"Immediate", o.process, 0,
-                                    {900, 500, 1100, 700}, {3, 20}};
+                                    {900, 500, 1100, 700},  {3, 20}};
       tool.owner = editorWindow;
       info.owner = windows->AddTopLevel(tool);
     }
@@ -121,14 +127,15 @@ struct Watch {
       if (o.styles.count(c.name)) c.style = o.styles.at(c.name);
       if (std::string(c.name) == o.without) continue;
       host::Rect rect = c.rect;
-      if (rect.left >= 300) rect = {rect.left + o.wider, rect.top, rect.right + o.wider, rect.bottom};
+      if (rect.left >= 300)
+        rect = {rect.left + o.wider, rect.top, rect.right + o.wider, rect.bottom};
       if (std::string(c.name) == "frame") rect.right += o.wider;
       const host::Text text =
           o.captions && o.captions->count(c.name) ? o.captions->at(c.name) : host::Text(c.text);
       controls[c.name] = windows->AddChild(dialog, {c.cls, text, 0, 0, rect, {}, c.style});
     }
-    if (o.extraClass) windows->AddChild(dialog, {o.extraClass, u"", 0, 0, {10, 5, 100, 25}, {},
-                                                 kVisibleChild});
+    if (o.extraClass)
+      windows->AddChild(dialog, {o.extraClass, u"", 0, 0, {10, 5, 100, 25}, {}, kVisibleChild});
     return dialog;
   }
 

@@ -35,18 +35,19 @@ const Language kGerman{"German",
                         {"Location", u"Pfad:"},
                         {"Language", u"Sprache:"}}};
 // Every caption and the title's first word other text of another length, none of it ASCII only.
-const Language kPseudo{"pseudo-translated",
-                       u"[\u0158\u00e9f\u00e9r\u00e9\u00f1\u00e7\u00e9\u0161 \u0167\u0167] - VBAProject",
-                       {{"OK", u"[\u00d6\u0136 \u0167]"},
-                        {"Cancel", u"[\u00c7\u00e5\u00f1\u00e7\u00e9\u013c \u0167\u0167\u0167]"},
-                        {"Browse", u"[&\u0181r\u00f6\u0175\u0161\u00e9... \u0167\u0167\u0167]"},
-                        {"Help", u"[&\u0124\u00e9\u013c\u00fe]"},
-                        {"Up", u"[&\u00dc]"},
-                        {"Down", u"[&\u00d0]"},
-                        {"Priority", u"[\u00der\u00ee\u00f6r\u00ee\u0163\u00fd \u0167\u0167\u0167]"},
-                        {"Location", u"[\u013b\u00f6\u00e7\u00e5\u0163\u00ee\u00f6\u00f1: \u0167]"},
-                        {"language value", u"[\u0160\u0163\u00e5\u00f1d\u00e5rd]"},
-                        {"Language", u"[\u013b\u00e5\u00f1\u011d\u00fb\u00e5\u011d\u00e9: \u0167]"}}};
+const Language kPseudo{
+    "pseudo-translated",
+    u"[\u0158\u00e9f\u00e9r\u00e9\u00f1\u00e7\u00e9\u0161 \u0167\u0167] - VBAProject",
+    {{"OK", u"[\u00d6\u0136 \u0167]"},
+     {"Cancel", u"[\u00c7\u00e5\u00f1\u00e7\u00e9\u013c \u0167\u0167\u0167]"},
+     {"Browse", u"[&\u0181r\u00f6\u0175\u0161\u00e9... \u0167\u0167\u0167]"},
+     {"Help", u"[&\u0124\u00e9\u013c\u00fe]"},
+     {"Up", u"[&\u00dc]"},
+     {"Down", u"[&\u00d0]"},
+     {"Priority", u"[\u00der\u00ee\u00f6r\u00ee\u0163\u00fd \u0167\u0167\u0167]"},
+     {"Location", u"[\u013b\u00f6\u00e7\u00e5\u0163\u00ee\u00f6\u00f1: \u0167]"},
+     {"language value", u"[\u0160\u0163\u00e5\u00f1d\u00e5rd]"},
+     {"Language", u"[\u013b\u00e5\u00f1\u011d\u00fb\u00e5\u011d\u00e9: \u0167]"}}};
 
 struct Opened {
   host::Rect dialog;
@@ -156,6 +157,8 @@ TEST(TranslatedDialog, AnythingUncertainLeavesTheDialogUntouched) {
   };
   const auto swapped = captions({{"OK", u"Cancel"}, {"Cancel", u"OK"}});
   const auto englishHelpAsBrowse = captions({{"Browse", u"&Help"}});
+  const auto capitalHelpAsBrowse = captions({{"Browse", u"&HELP"}});
+  const auto twoOks = captions({{"Cancel", u"OK"}});
   struct Case {
     const char* what;
     std::function<host::WindowHandle(Watch&)> open;
@@ -209,6 +212,11 @@ TEST(TranslatedDialog, AnythingUncertainLeavesTheDialogUntouched) {
        [&englishHelpAsBrowse](Watch& w) {
          return w.OpenTranslatedDialog(kGerman.title, englishHelpAsBrowse);
        }},
+      {"the same in capitals",
+       [&capitalHelpAsBrowse](Watch& w) {
+         return w.OpenTranslatedDialog(kGerman.title, capitalHelpAsBrowse);
+       }},
+      {"OK twice", [&twoOks](Watch& w) { return w.OpenTranslatedDialog(kGerman.title, twoOks); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

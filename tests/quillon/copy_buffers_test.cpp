@@ -357,9 +357,8 @@ TEST(Paste, ARefusedReplacementLeavesTheCodeAsItWas) {
 // A multi-line paste whose rewrite of the first line is refused, and the insert that would put
 // the removed lines back too: the first line takes all of them once more, and nothing was pasted.
 TEST(Paste, RefusedTwiceOnTheWayBackTheFirstLineTakesTheRemovedLinesAgain) {
-  auto builder = WithSounds()
-                     .Project(u"P", u"C:\\P.xlsm")
-                     .Module(u"M", u"l1\nABCDEF\nGHIJKL\nMNOPQR\nl5");
+  auto builder =
+      WithSounds().Project(u"P", u"C:\\P.xlsm").Module(u"M", u"l1\nABCDEF\nGHIJKL\nMNOPQR\nl5");
   LiveSession s(builder);
   auto& buffers = dynamic_cast<EntryPoints&>(*s.addin.Actions()).CopyPaste();
   const auto m = s.Component(u"P", u"M");

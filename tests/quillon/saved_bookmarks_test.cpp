@@ -218,9 +218,9 @@ TEST(SavedBookmarks, ARecordLongerThanAnyQuillonWritesIsDamaged) {
 TEST(SavedBookmarks, NeverWritesAValueItsOwnRestoreWouldReject) {
   const host::Text procedure(1100, u'P');
   const host::Text code = u"Sub " + procedure + u"()\n    x = 1\nEnd Sub\n";
-  LiveSession s(WithSaved(WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm")
-                              .Module(u"Module1", code),
-                          {{u"1", u"Budget_07.xlsm|Module1||1"}}));
+  LiveSession s(WithSaved(
+      WithSounds().Project(u"Budget", u"C:\\Work\\Budget_07.xlsm").Module(u"Module1", code),
+      {{u"1", u"Budget_07.xlsm|Module1||1"}}));
   s.Caret(s.Component(u"Budget", u"Module1"), 2);
   s.ShiftClick(s.Bookmark(1));
   EXPECT_GT(s.Bookmark(1)->DescriptionShown().size(), kLongestSavedRecord);
