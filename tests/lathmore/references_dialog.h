@@ -66,6 +66,7 @@ struct DialogOptions {
   bool reversed = false;           // its children made in the opposite order
   bool throughToolWindow = false;  // over a tool window that floats over the main window
   std::map<std::string, std::int32_t> styles;  // in place of the editor's styles
+  std::map<std::string, host::Rect> places;    // in place of the editor's places
 };
 
 struct Watch {
@@ -125,6 +126,7 @@ struct Watch {
     if (o.reversed) std::reverse(made.begin(), made.end());
     for (auto c : made) {
       if (o.styles.count(c.name)) c.style = o.styles.at(c.name);
+      if (o.places.count(c.name)) c.rect = o.places.at(c.name);
       if (std::string(c.name) == o.without) continue;
       host::Rect rect = c.rect;
       if (rect.left >= 300)

@@ -216,6 +216,11 @@ TEST(TranslatedDialog, AnythingUncertainLeavesTheDialogUntouched) {
        [&capitalHelpAsBrowse](Watch& w) {
          return w.OpenTranslatedDialog(kGerman.title, capitalHelpAsBrowse);
        }},
+      {"the arrows' label above them",
+       [](Watch& w) {
+         return w.OpenTranslatedDialog(kGerman.title, kGerman.captions,
+                                       {.places = {{"Priority", {300, 5, 345, 20}}}});
+       }},
       {"OK twice", [&twoOks](Watch& w) { return w.OpenTranslatedDialog(kGerman.title, twoOks); }},
   };
   for (const auto& c : cases) {
