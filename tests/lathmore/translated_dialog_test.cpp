@@ -194,6 +194,8 @@ TEST(TranslatedDialog, AnythingUncertainLeavesTheDialogUntouched) {
        }},
       {"no title before the project's name",
        [](Watch& w) { return w.OpenTranslatedDialog(u"VBAProject", kGerman.captions); }},
+      {"no word before the separator",
+       [](Watch& w) { return w.OpenTranslatedDialog(u" - VBAProject", kGerman.captions); }},
       {"over no window of the editor",
        [](Watch& w) {
          return w.OpenTranslatedDialog(kGerman.title, kGerman.captions, {.owned = false});
