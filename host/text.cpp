@@ -1,5 +1,6 @@
 #include "host/text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace host {
@@ -89,6 +90,14 @@ std::size_t CutPoint(std::u16string_view text, std::size_t count) {
   if (count >= text.size()) return text.size();
   if (count > 0 && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) return count - 1;
   return count;
+}
+
+bool EqualsIgnoringAsciiCase(std::u16string_view one, std::u16string_view other) {
+  const auto fold = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+  };
+  return std::equal(one.begin(), one.end(), other.begin(), other.end(),
+                    [&fold](char16_t a, char16_t b) { return fold(a) == fold(b); });
 }
 
 }  // namespace host

@@ -16,4 +16,8 @@ Text FromUtf8(std::string_view text);
 // pair, so a character is kept whole or not at all.
 std::size_t CutPoint(std::u16string_view text, std::size_t count);
 
+// Whether two names are the same with ASCII letters folded, as Windows and the editor compare
+// class names, identifiers and keys.
+bool EqualsIgnoringAsciiCase(std::u16string_view one, std::u16string_view other);
+
 }  // namespace host

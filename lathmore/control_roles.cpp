@@ -5,6 +5,7 @@
 #include <map>
 #include <string_view>
 
+#include "host/text.h"
 #include "lathmore/control_moves.h"
 
 namespace lathmore {
@@ -45,12 +46,6 @@ constexpr std::int32_t kOwnerDrawn = 0xB;  // a push button that draws itself, a
 
 using Controls = std::vector<const ChildControl*>;
 
-bool SameIgnoringCase(std::u16string_view text, std::u16string_view wanted) {
-  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-  return std::equal(text.begin(), text.end(), wanted.begin(), wanted.end(),
-                    [&lower](char16_t a, char16_t b) { return lower(a) == lower(b); });
-}
-
 bool Inside(const host::Rect& inner, const host::Rect& outer) {
   return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
          inner.bottom <= outer.bottom;
@@ -71,9 +66,8 @@ bool FromTheTop(Controls& controls) {
 
 // The four statics in the frame as two rows, each a label and then its value on its right.
 bool TwoRows(Controls& inFrame, LaidOutControls& roles) {
-  std::sort(inFrame.begin(), inFrame.end(), [](const ChildControl* a, const ChildControl* b) {
-    return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
-  });
+  std::sort(inFrame.begin(), inFrame.end(),
+            [](const ChildControl* a, const ChildControl* b) { return a->rect.top < b->rect.top; });
   const auto row = [&roles](const ChildControl* a, const ChildControl* b, Role label, Role value) {
     if (!OverlapVertically(*a, *b) || a->rect.left == b->rect.left) return false;
     if (b->rect.left < a->rect.left) std::swap(a, b);
@@ -98,7 +92,7 @@ bool CaptionsAgree(const std::vector<ChildControl>& children, const LaidOutContr
     for (std::size_t other = 0; other < kControlMoves.size(); ++other) {
       const char16_t* english = kControlMoves[other].caption;
       if (other == role || other == kUp || other == kDown || english == nullptr) continue;
-      if (SameIgnoringCase(child->caption, english)) return false;
+      if (host::EqualsIgnoringAsciiCase(child->caption, english)) return false;
     }
   }
   return true;
@@ -112,10 +106,10 @@ std::optional<LaidOutControls> RecogniseControls(const std::vector<ChildControl>
   Controls frames;
   Controls statics;
   for (const auto& child : children) {
-    if (SameIgnoringCase(child.className, u"ListBox")) {
+    if (host::EqualsIgnoringAsciiCase(child.className, u"ListBox")) {
       if (list != nullptr) return std::nullopt;
       list = &child;
-    } else if (SameIgnoringCase(child.className, u"Button")) {
+    } else if (host::EqualsIgnoringAsciiCase(child.className, u"Button")) {
       const std::int32_t type = child.style & kButtonTypeMask;
       if (type == kPushButton || type == kDefaultPushButton || type == kOwnerDrawn)
         pushButtons.push_back(&child);
@@ -123,7 +117,7 @@ std::optional<LaidOutControls> RecogniseControls(const std::vector<ChildControl>
         frames.push_back(&child);
       else
         return std::nullopt;
-    } else if (SameIgnoringCase(child.className, u"Static")) {
+    } else if (host::EqualsIgnoringAsciiCase(child.className, u"Static")) {
       statics.push_back(&child);
     } else {
       return std::nullopt;

@@ -30,7 +30,7 @@ MMain::~MMain() { StopWatch(); }
 void MMain::StartWatch() {
   if (WatchTimerID != 0) windows_->KillTimer(WatchTimerID);
   // A dialog of another language is taken only when it appears while the watch runs.
-  dialogsBefore_ = OwnDialogs();
+  passedOver_ = OwnDialogs();
   editorWindow_ = 0;
   WatchTimerID = windows_->SetTimer(kTickMilliseconds, [this] { WatchTimerProc(); });
   WatchStart = clock_->Milliseconds();
@@ -82,8 +82,7 @@ host::WindowHandle MMain::FindTranslatedDialog(const host::Text& project,
   const host::Text ending = kTitleSeparator + project;
   for (const host::WindowHandle dialog : OwnDialogs()) {
     // One there before the watch, or one already found not to be the dialog, is not read again.
-    if (std::find(dialogsBefore_.begin(), dialogsBefore_.end(), dialog) != dialogsBefore_.end())
-      continue;
+    if (std::find(passedOver_.begin(), passedOver_.end(), dialog) != passedOver_.end()) continue;
     const host::Text title = windows_->WindowText(dialog);
     if (title.size() <= ending.size() ||
         title.compare(title.size() - ending.size(), ending.size(), ending) != 0 ||
@@ -91,7 +90,7 @@ host::WindowHandle MMain::FindTranslatedDialog(const host::Text& project,
       continue;
     windows_->InDpiContextOf(dialog, [&] { recognised = RecogniseControls(Children(dialog)); });
     if (recognised) return dialog;
-    dialogsBefore_.push_back(dialog);
+    passedOver_.push_back(dialog);
   }
   return 0;
 }

@@ -69,7 +69,7 @@ class MMain {
   std::shared_ptr<host::Clock> clock_;
   DialogSizing sizing_;
   // Dialogs not to take in this watch: there before it, or found not to be the References dialog.
-  std::vector<host::WindowHandle> dialogsBefore_;
+  std::vector<host::WindowHandle> passedOver_;
   host::WindowHandle editorWindow_ = 0;  // the editor's main window, once asked in this watch
 };
 

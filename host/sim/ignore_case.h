@@ -11,10 +11,7 @@ inline char16_t FoldCase(char16_t c) {
 }
 
 inline bool EqualsIgnoringCase(const Text& a, const Text& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
+  return EqualsIgnoringAsciiCase(a, b);
 }
 
 inline Text FoldedCopy(Text text) {

@@ -62,5 +62,13 @@ TEST(Text, MalformedInputBecomesReplacementCharacters) {
   EXPECT_EQ(ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }
 
+TEST(Text, NamesCompareWithOnlyAsciiLettersFolded) {
+  EXPECT_TRUE(EqualsIgnoringAsciiCase(u"ListBox", u"LISTBOX"));
+  EXPECT_TRUE(EqualsIgnoringAsciiCase(u"&Hilfe", u"&hilfe"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase(u"\u00c4nderung", u"\u00e4nderung")) << "ASCII letters only";
+  EXPECT_FALSE(EqualsIgnoringAsciiCase(u"Static", u"Statics"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase(u"@", u"`")) << "not letters";
+}
+
 }  // namespace
 }  // namespace host
