@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "host/text.h"
 
 namespace host {
 
+class CommandBar;
 class CommandBarButton;
 class CommandBarControls;
 
@@ -32,6 +34,14 @@ class CommandBarControl {
   virtual ~CommandBarControl() = default;
   // The same control through its button interface; fails for a control that is not a button.
   virtual std::shared_ptr<CommandBarButton> AsButton() = 0;
+  // What the bar or menu shows, with "&" before its accelerator letter.
+  virtual Text Caption() = 0;
+  // 1-based place on the bar.
+  virtual std::int32_t Index() = 0;
+  // The bar (or the popup menu's bar) that holds the control.
+  virtual std::shared_ptr<CommandBar> Parent() = 0;
+  // Removes the control from its bar.
+  virtual void Delete() = 0;
 };
 
 // Handler of the button's own Click event: raised before the host carries out its action; an
@@ -41,7 +51,6 @@ using ButtonClickHandler =
 
 class CommandBarButton : public CommandBarControl {
  public:
-  virtual Text Caption() = 0;
   virtual void SetCaption(const Text& value) = 0;
   virtual Text DescriptionText() = 0;
   virtual void SetDescriptionText(const Text& value) = 0;
@@ -50,8 +59,6 @@ class CommandBarButton : public CommandBarControl {
   virtual void SetTooltipText(const Text& value) = 0;
   virtual bool BeginGroup() = 0;
   virtual void SetBeginGroup(bool value) = 0;
-  // 1-based place on the bar.
-  virtual std::int32_t Index() = 0;
   virtual std::int32_t FaceId() = 0;
   virtual void SetFaceId(std::int32_t value) = 0;
   // kStateUp (0) or kStateDown (-1).
@@ -65,6 +72,12 @@ class CommandBarControls {
   virtual ~CommandBarControls() = default;
   // A new control at the end of the bar (parameter, before and temporary left out).
   virtual std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id) = 0;
+  // A new control before the 1-based place `before` (at the end when nullopt), kept only for
+  // this session of the editor when `temporary` (parameter left out).
+  virtual std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id,
+                                                 std::optional<std::int32_t> before,
+                                                 bool temporary) = 0;
+  virtual std::int32_t Count() = 0;
   // The control at a 1-based place; fails past the end.
   virtual std::shared_ptr<CommandBarControl> Item(std::int32_t index) = 0;
 };

@@ -84,6 +84,43 @@ class VBComponents {
   virtual std::shared_ptr<VBComponent> Item(const Text& name) = 0;
 };
 
+// Reference kinds (vbext_RefKind) and the locked protection (vbext_pp_locked).
+inline constexpr std::int32_t kReferenceTypeLibrary = 0;
+inline constexpr std::int32_t kReferenceProject = 1;
+inline constexpr std::int32_t kProjectLocked = 1;
+
+// One line of Tools > References that is ticked.
+class Reference {
+ public:
+  virtual ~Reference() = default;
+  // True for a MISSING reference: what it names is not found on this computer.
+  virtual bool IsBroken() = 0;
+  // kReferenceTypeLibrary or kReferenceProject.
+  virtual std::int32_t Type() = 0;
+  // "{...}" in capitals as the editor gives it; empty for a project.
+  virtual Text Guid() = 0;
+  // The version in decimal, as the editor shows it.
+  virtual std::int32_t Major() = 0;
+  virtual std::int32_t Minor() = 0;
+  // The library's or project's name; the editor may refuse it for a broken reference.
+  virtual Text Name() = 0;
+  // True for the references the editor keeps itself and cannot remove.
+  virtual bool BuiltIn() = 0;
+};
+
+class References {
+ public:
+  virtual ~References() = default;
+  virtual std::int32_t Count() = 0;
+  // The reference at a 1-based place; fails past the end.
+  virtual std::shared_ptr<Reference> Item(std::int32_t index) = 0;
+  virtual void Remove(const std::shared_ptr<Reference>& reference) = 0;
+  // Adds the registered type library of that version at the end of the list (0, 0: the newest);
+  // fails for a version not registered here and for a library the project already refers to.
+  virtual std::shared_ptr<Reference> AddFromGuid(const Text& guid, std::int32_t major,
+                                                 std::int32_t minor) = 0;
+};
+
 class VBProject {
  public:
   virtual ~VBProject() = default;
@@ -91,6 +128,9 @@ class VBProject {
   // Full path of the document; fails for a project never saved.
   virtual Text FileName() = 0;
   virtual std::shared_ptr<host::VBComponents> VBComponents() = 0;
+  // kProjectLocked while the project is locked for viewing and not unlocked.
+  virtual std::int32_t Protection() = 0;
+  virtual std::shared_ptr<host::References> References() = 0;
 };
 
 class Window {

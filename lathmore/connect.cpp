@@ -19,11 +19,17 @@ void Connect::AddinInstance_OnConnection(const std::shared_ptr<host::Application
       button->AdviseClick([this](const std::shared_ptr<host::CommandBarButton>& ctrl,
                                  bool& cancelDefault) { btnToolsRefs_Click(ctrl, cancelDefault); });
   btnToolsRefs = std::move(button);
+  try {
+    repair_.Add(*btnToolsRefs, main_.EditorVBE);
+  } catch (const host::HostError&) {
+    // Lathmore goes on without the command; the dialog is still enlarged.
+  }
 }
 
 void Connect::AddinInstance_OnDisconnection() {
   main_.StopWatch();
   main_.LetGoOfDialog();
+  repair_.Remove();
   // The editor may keep this object for a later connection: until then a click of References
   // reaches none of this code, and none of the editor's objects is held.
   click_.reset();

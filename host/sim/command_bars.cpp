@@ -78,6 +78,15 @@ std::int32_t SimControl::Index() {
   return static_cast<std::int32_t>(std::find(controls.begin(), controls.end(), shared_from_this()) -
                                    controls.begin() + 1);
 }
+std::shared_ptr<CommandBar> SimControl::Parent() {
+  Enter("CommandBarControl.Parent");
+  return bar_.lock();
+}
+void SimControl::Delete() {
+  Enter("CommandBarControl.Delete");
+  auto& controls = bar_.lock()->controls_;
+  std::erase(controls, shared_from_this());
+}
 std::int32_t SimControl::FaceId() {
   Enter("CommandBarButton.FaceId");
   return faceId_;
@@ -149,6 +158,24 @@ std::shared_ptr<CommandBarControl> SimControls::Add(std::int32_t type, std::int3
   const auto bar = LiveBar();
   if (type != kControlButton && type != kControlPopup) InvalidCall();
   return bar->AppendControl(type, id);
+}
+
+std::shared_ptr<CommandBarControl> SimControls::Add(std::int32_t type, std::int32_t id,
+                                                    std::optional<std::int32_t> before,
+                                                    bool temporary) {
+  calls_->Enter("CommandBarControls.Add");
+  const auto bar = LiveBar();
+  if (type != kControlButton && type != kControlPopup) InvalidCall();
+  const auto end = static_cast<std::int32_t>(bar->ControlList().size()) + 1;
+  if (before && (*before < 1 || *before > end)) InvalidCall();
+  auto control = bar->InsertControl(type, id, before.value_or(end));
+  control->temporary = temporary;
+  return control;
+}
+
+std::int32_t SimControls::Count() {
+  calls_->Enter("CommandBarControls.Count");
+  return static_cast<std::int32_t>(LiveBar()->ControlList().size());
 }
 
 std::shared_ptr<CommandBarControl> SimControls::Item(std::int32_t index) {
@@ -240,6 +267,12 @@ void SimCommandBar::RemoveControl(std::int32_t index) {
 std::shared_ptr<SimControl> SimCommandBar::AppendControl(std::int32_t type, std::int32_t id) {
   controls_.push_back(std::make_shared<SimControl>(calls_, weak_from_this(), type, id));
   return controls_.back();
+}
+
+std::shared_ptr<SimControl> SimCommandBar::InsertControl(std::int32_t type, std::int32_t id,
+                                                         std::int32_t before) {
+  return *controls_.insert(controls_.begin() + (before - 1),
+                           std::make_shared<SimControl>(calls_, weak_from_this(), type, id));
 }
 
 // ---- SimCommandBars ---------------------------------------------------------------------------

@@ -37,6 +37,8 @@ class SimControl : public CommandBarButton, public std::enable_shared_from_this<
   bool BeginGroup() override;
   void SetBeginGroup(bool value) override;
   std::int32_t Index() override;
+  std::shared_ptr<CommandBar> Parent() override;
+  void Delete() override;
   std::int32_t FaceId() override;
   void SetFaceId(std::int32_t value) override;
   std::int32_t State() override;
@@ -54,6 +56,8 @@ class SimControl : public CommandBarButton, public std::enable_shared_from_this<
   std::int32_t FaceIdShown() const { return faceId_; }
   std::int32_t StateShown() const { return state_; }
   bool BeginGroupShown() const { return beginGroup_; }
+  // Added for this session of the editor only.
+  bool temporary = false;
   void SetShown(const Text& caption, const Text& description, std::int32_t state);
   std::shared_ptr<SimCommandBar> Bar() const { return bar_.lock(); }
   // Bindings to the button's own Click event that are still live.
@@ -112,6 +116,9 @@ class SimControls : public CommandBarControls {
   SimControls(std::shared_ptr<HostCalls> calls, std::weak_ptr<SimCommandBar> bar)
       : calls_(std::move(calls)), bar_(std::move(bar)) {}
   std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id) override;
+  std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id, std::optional<std::int32_t> before,
+                                         bool temporary) override;
+  std::int32_t Count() override;
   std::shared_ptr<CommandBarControl> Item(std::int32_t index) override;
 
  private:
@@ -149,6 +156,9 @@ class SimCommandBar : public CommandBar, public std::enable_shared_from_this<Sim
   const std::vector<std::shared_ptr<SimControl>>& ControlList() const { return controls_; }
   std::shared_ptr<SimControl> Control(std::int32_t index) const;  // 1-based; null past the end
   std::shared_ptr<SimControl> AppendControl(std::int32_t type, std::int32_t id);
+  // A new control at a 1-based place.
+  std::shared_ptr<SimControl> InsertControl(std::int32_t type, std::int32_t id,
+                                            std::int32_t before);
   void Remove();                           // as when the user deletes the bar
   void RemoveControl(std::int32_t index);  // as when the user deletes a control (1-based)
 

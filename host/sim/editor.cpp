@@ -203,7 +203,8 @@ SimProject::SimProject(std::shared_ptr<HostCalls> calls, std::weak_ptr<SimEditor
     : calls_(std::move(calls)),
       editor_(std::move(editor)),
       name_(std::move(name)),
-      fileName_(std::move(fileName)) {}
+      fileName_(std::move(fileName)),
+      references_(std::make_shared<SimReferenceList>(calls_, LibrarySource{})) {}
 
 void SimProject::Enter(std::string_view operation) {
   calls_->Enter(operation);
@@ -224,6 +225,17 @@ Text SimProject::FileName() {
 std::shared_ptr<host::VBComponents> SimProject::VBComponents() {
   Enter("VBProject.VBComponents");
   return std::make_shared<SimComponents>(calls_, shared_from_this());
+}
+
+std::int32_t SimProject::Protection() {
+  Enter("VBProject.Protection");
+  return protection;
+}
+
+std::shared_ptr<host::References> SimProject::References() {
+  Enter("VBProject.References");
+  if (protection == kProjectLocked) throw HostError(codes::kFail, u"Project is unviewable");
+  return std::make_shared<SimReferences>(calls_, references_);
 }
 
 std::shared_ptr<SimComponent> SimProject::AddComponent(const Text& name, ComponentType type,
@@ -323,8 +335,14 @@ std::shared_ptr<VBE> SimEditor::AsVBE() {
 std::shared_ptr<SimProject> SimEditor::AddProject(const Text& name, std::optional<Text> fileName) {
   projects_.push_back(
       std::make_shared<SimProject>(calls_, weak_from_this(), name, std::move(fileName)));
+  projects_.back()->ReferenceList()->SetSource(librarySource_);
   if (!activeProject_) activeProject_ = projects_.back();
   return projects_.back();
+}
+
+void SimEditor::SetLibrarySource(LibrarySource source) {
+  librarySource_ = std::move(source);
+  for (const auto& project : projects_) project->ReferenceList()->SetSource(librarySource_);
 }
 
 void SimEditor::CloseProject(const std::shared_ptr<SimProject>& project) {

@@ -11,6 +11,7 @@
 #include "host/editor.h"
 #include "host/sim/command_bars.h"
 #include "host/sim/host_calls.h"
+#include "host/sim/references.h"
 
 namespace host::sim {
 
@@ -128,6 +129,13 @@ class SimProject : public VBProject, public std::enable_shared_from_this<SimProj
   Text Name() override;
   Text FileName() override;
   std::shared_ptr<host::VBComponents> VBComponents() override;
+  std::int32_t Protection() override;
+  std::shared_ptr<host::References> References() override;
+
+  // The references as the dialog lists them; adding here is the user ticking one.
+  const std::shared_ptr<SimReferenceList>& ReferenceList() const { return references_; }
+  // kProjectLocked while locked for viewing.
+  std::int32_t protection = 0;
 
   std::shared_ptr<SimComponent> AddComponent(const Text& name, ComponentType type,
                                              std::vector<Text> lines = {});
@@ -148,6 +156,7 @@ class SimProject : public VBProject, public std::enable_shared_from_this<SimProj
   std::optional<Text> fileName_;
   bool exists_ = true;
   std::vector<std::shared_ptr<SimComponent>> components_;
+  std::shared_ptr<SimReferenceList> references_;
 };
 
 class SimEvents : public Events {
@@ -181,6 +190,8 @@ class SimEditor : public VBE, public Application, public std::enable_shared_from
   const std::vector<std::shared_ptr<SimProject>>& Projects() const { return projects_; }
   void SetVersion(Text version) { version_ = std::move(version); }
   void SetMainWindow(WindowHandle window) { mainWindow_ = window; }
+  // Where every project's AddFromGuid finds type libraries, and the bitness it loads them as.
+  void SetLibrarySource(LibrarySource source);
   // Selects the component in the project explorer, which also makes its project active.
   void SelectComponent(const std::shared_ptr<SimComponent>& component);
   void ActivateWindow(std::shared_ptr<SimWindow> window, std::shared_ptr<SimCodePane> pane);
@@ -196,6 +207,7 @@ class SimEditor : public VBE, public Application, public std::enable_shared_from
   std::shared_ptr<HostCalls> calls_;
   Text version_;
   WindowHandle mainWindow_ = 0;
+  LibrarySource librarySource_;
   std::vector<std::shared_ptr<SimProject>> projects_;
   std::shared_ptr<SimProject> activeProject_;
   std::shared_ptr<SimComponent> selectedComponent_;

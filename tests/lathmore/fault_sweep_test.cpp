@@ -46,8 +46,20 @@ TEST(FaultSweep, ConnectingLathmore) {
       "connect Lathmore", [] { return std::make_unique<Watch>(); }, Calls,
       [](Watch& w) { w.connect.AddinInstance_OnConnection(w.host.editor); },
       [](Watch& w, const FailedCall& f) {
-        EXPECT_TRUE(f.threw) << "nothing is trapped at connection";
-        EXPECT_EQ(w.connect.btnToolsRefs, nullptr) << "and nothing is hooked by a failed one";
+        // Hooking References ends with its AdviseClick; the repair command comes after it.
+        const auto& calls = *f.calls;
+        const auto hooked =
+            std::find(calls.begin(), calls.end(), "CommandBarButton.AdviseClick") - calls.begin();
+        if (static_cast<std::ptrdiff_t>(f.number) <= hooked + 1) {
+          EXPECT_TRUE(f.threw) << "nothing is trapped while hooking the command";
+          EXPECT_EQ(w.connect.btnToolsRefs, nullptr) << "and nothing is hooked by a failed one";
+          return;
+        }
+        EXPECT_FALSE(f.threw) << "a refused repair command leaves Lathmore connected";
+        EXPECT_NE(w.connect.btnToolsRefs, nullptr);
+        EXPECT_EQ(w.repair.Button(), nullptr);
+        EXPECT_EQ(w.host.Bar(u"Menu Bar")->ControlList().size(), 2u)
+            << "no half-made command is left on the menu";
       });
 }
 
@@ -199,8 +211,9 @@ TEST(FaultSweep, DisconnectingWhileTheDialogIsSized) {
       [](LaidOut& d, const FailedCall& f) {
         EXPECT_FALSE(f.threw);
         EXPECT_EQ(d.windows->HookCount(), 0u) << "a refused removal still ends the hook's calls";
+        EXPECT_EQ(d.repair.Button(), nullptr) << "and the repair command is let go of";
       });
-  EXPECT_EQ(calls, 1u);
+  EXPECT_EQ(calls, 2u) << "the hook's removal and the repair command's deletion";
 }
 
 // Opening with a kept size: whatever fails, the dialog is at the kept size, laid out, or untouched

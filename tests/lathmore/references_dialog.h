@@ -81,7 +81,9 @@ struct Watch {
         windows(std::make_shared<host::sim::SimWindowTree>(host.calls)),
         clock(std::make_shared<host::sim::SimClock>()),
         main(windows, clock, host.settings),
-        connect(main) {}
+        libraries(std::make_shared<host::sim::SimTypeLibraries>(host.calls)),
+        repair(*host.messages, *libraries, host::Bitness::Win64),
+        connect(main, repair) {}
 
   // Opens a References dialog in front; controls named as a person would read them. `wider`
   // makes it wider than the one the fixed moves were made for, its right-hand controls and its
@@ -147,6 +149,8 @@ struct Watch {
   std::shared_ptr<host::sim::SimWindowTree> windows;
   std::shared_ptr<host::sim::SimClock> clock;
   MMain main;
+  std::shared_ptr<host::sim::SimTypeLibraries> libraries;
+  RepairCommand repair;
   Connect connect;
   std::map<std::string, host::WindowHandle> controls;
   host::WindowHandle editorWindow = 0;

@@ -234,6 +234,8 @@ TEST(CopyBuffers, AButtonOutsideTheFiveHasNoBuffer) {
     bool BeginGroup() override { return false; }
     void SetBeginGroup(bool) override {}
     std::int32_t Index() override { return place; }
+    std::shared_ptr<host::CommandBar> Parent() override { return nullptr; }
+    void Delete() override {}
     std::int32_t FaceId() override { return 0; }
     void SetFaceId(std::int32_t) override {}
     std::int32_t State() override { return host::kStateDown; }
