@@ -18,23 +18,23 @@ struct Broken {
 // The list as it stands while references are replaced, to tell whether one changed its place.
 using Order = std::vector<const host::Reference*>;
 
-// Reads what a broken reference needs to be replaced or named; an entry of its own when that
-// cannot be done.
-std::optional<RepairEntry> ReadBroken(host::Reference& reference, RepairEntry entry) {
+// Reads what a broken type library needs to be replaced or named; false when the entry is
+// settled already (a project, or what could not be read).
+bool ReadBroken(host::Reference& reference, RepairEntry& entry) {
   entry.name = Ignore([&] { return reference.Name(); }).value_or(host::Text());
   const auto type = Ignore([&] { return reference.Type(); });
   if (type == host::kReferenceProject) {
     entry.outcome = RepairOutcome::ProjectNotOpen;
-    return entry;
+    return false;
   }
-  if (type != host::kReferenceTypeLibrary) return entry;  // Unreadable
+  if (type != host::kReferenceTypeLibrary) return false;  // Unreadable
   const auto guid = Ignore([&] { return reference.Guid(); });
   const auto major = Ignore([&] { return reference.Major(); });
   const auto minor = Ignore([&] { return reference.Minor(); });
-  if (!guid || guid->empty() || !major || !minor) return entry;  // Unreadable
+  if (!guid || guid->empty() || !major || !minor) return false;  // Unreadable
   entry.guid = *guid;
   entry.from = {*major, *minor};
-  return std::nullopt;
+  return true;
 }
 
 const host::Text* NameOf(const std::vector<host::RegisteredVersion>& registered,
@@ -71,17 +71,17 @@ void Replace(host::References& references, const std::shared_ptr<host::Reference
       continue;
     }
     order.push_back(added.get());
-    if (version == kNewest) {
-      const auto major = Ignore([&] { return added->Major(); });
-      const auto minor = Ignore([&] { return added->Minor(); });
-      if (major && minor) entry.to = host::LibraryVersion{*major, *minor};
-    } else {
+    // The editor may add another minor version than the one asked for: tell the one it added.
+    const auto major = Ignore([&] { return added->Major(); });
+    const auto minor = Ignore([&] { return added->Minor(); });
+    if (major && minor)
+      entry.to = host::LibraryVersion{*major, *minor};
+    else if (version != kNewest)
       entry.to = version;
-    }
     if (entry.to)
       if (const auto* name = NameOf(registered, *entry.to)) entry.toName = *name;
-    entry.outcome = version == entry.from && version != found ? RepairOutcome::PutBack
-                                                               : RepairOutcome::Repaired;
+    entry.outcome = entry.to == entry.from && entry.from != found ? RepairOutcome::PutBack
+                                                                   : RepairOutcome::Repaired;
     return;
   }
   entry.outcome = RepairOutcome::Lost;
@@ -128,11 +128,10 @@ std::vector<RepairEntry> RepairReferences(host::References& references,
       entries.push_back(entry);  // Unreadable
       continue;
     }
-    if (auto settled = ReadBroken(*reference, entry)) {
-      entries.push_back(*settled);
-      continue;
-    }
-    broken.push_back({reference, entry});
+    if (ReadBroken(*reference, entry))
+      broken.push_back({reference, entry});
+    else
+      entries.push_back(entry);
   }
   for (auto& one : broken) {
     Repair(references, libraries, bitness, one, order);
