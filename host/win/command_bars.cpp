@@ -9,6 +9,8 @@ namespace host::win {
 
 namespace {
 
+std::shared_ptr<CommandBar> WrapBar(ComPtr<IDispatch> object);
+
 class WinControl : public CommandBarButton, public std::enable_shared_from_this<WinControl> {
  public:
   explicit WinControl(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
@@ -45,6 +47,11 @@ class WinControl : public CommandBarButton, public std::enable_shared_from_this<
     auto v = d_.Get(L"Index");
     return ToInt32(v);
   }
+  std::shared_ptr<CommandBar> Parent() override {
+    auto v = d_.Get(L"Parent");
+    return WrapBar(ToObject(v, L"CommandBarControl.Parent"));
+  }
+  void Delete() override { d_.Call(L"Delete"); }
   std::int32_t FaceId() override {
     auto v = d_.Get(L"FaceId");
     return ToInt32(v);
@@ -85,6 +92,19 @@ class WinControls : public CommandBarControls {
   std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id) override {
     auto v = d_.Call(L"Add", Args(Variant::Int(type), Variant::Int(id)));
     return WrapControl(ToObject(v, L"Controls.Add"));
+  }
+  std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id,
+                                         std::optional<std::int32_t> before,
+                                         bool temporary) override {
+    auto v = d_.Call(
+        L"Add",
+        Args(Variant::Int(type), Variant::Int(id), Variant::Missing() /* Parameter */,
+             before ? Variant::Int(*before) : Variant::Missing(), Variant::Bool(temporary)));
+    return WrapControl(ToObject(v, L"Controls.Add"));
+  }
+  std::int32_t Count() override {
+    auto v = d_.Get(L"Count");
+    return ToInt32(v);
   }
   std::shared_ptr<CommandBarControl> Item(std::int32_t index) override {
     auto v = d_.Get(L"Item", Args(Variant::Int(index)));
@@ -156,6 +176,10 @@ class WinBars : public CommandBars {
   static inline DispidCache cache_;
   Dispatch d_;
 };
+
+std::shared_ptr<CommandBar> WrapBar(ComPtr<IDispatch> object) {
+  return std::make_shared<WinBar>(std::move(object));
+}
 
 }  // namespace
 

@@ -112,6 +112,74 @@ class WinComponents : public VBComponents {
   Dispatch d_;
 };
 
+class WinReference : public Reference {
+ public:
+  explicit WinReference(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  bool IsBroken() override {
+    auto v = d_.Get(L"IsBroken");
+    return ToBool(v);
+  }
+  std::int32_t Type() override {
+    auto v = d_.Get(L"Type");
+    return ToInt32(v);
+  }
+  Text Guid() override {
+    auto v = d_.Get(L"GUID");
+    return ToText(v);
+  }
+  std::int32_t Major() override {
+    auto v = d_.Get(L"Major");
+    return ToInt32(v);
+  }
+  std::int32_t Minor() override {
+    auto v = d_.Get(L"Minor");
+    return ToInt32(v);
+  }
+  Text Name() override {
+    auto v = d_.Get(L"Name");
+    return ToText(v);
+  }
+  bool BuiltIn() override {
+    auto v = d_.Get(L"BuiltIn");
+    return ToBool(v);
+  }
+
+  IDispatch* Object() const { return d_.Object(); }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
+class WinReferences : public References {
+ public:
+  explicit WinReferences(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
+  std::int32_t Count() override {
+    auto v = d_.Get(L"Count");
+    return ToInt32(v);
+  }
+  std::shared_ptr<Reference> Item(std::int32_t index) override {
+    auto v = d_.Call(L"Item", Args(Variant::Int(index)));
+    return std::make_shared<WinReference>(ToObject(v, L"References.Item"));
+  }
+  void Remove(const std::shared_ptr<Reference>& reference) override {
+    // The editor takes back only a reference object it handed out.
+    const auto* win = dynamic_cast<const WinReference*>(reference.get());
+    if (!win) throw HostError(DISP_E_TYPEMISMATCH, u"Type mismatch");
+    d_.Call(L"Remove", Args(Variant::Object(win->Object())));
+  }
+  std::shared_ptr<Reference> AddFromGuid(const Text& guid, std::int32_t major,
+                                         std::int32_t minor) override {
+    auto v = d_.Call(L"AddFromGuid",
+                     Args(Variant::Text(guid), Variant::Int(major), Variant::Int(minor)));
+    return std::make_shared<WinReference>(ToObject(v, L"References.AddFromGuid"));
+  }
+
+ private:
+  static inline DispidCache cache_;
+  Dispatch d_;
+};
+
 class WinProject : public VBProject {
  public:
   explicit WinProject(ComPtr<IDispatch> object) : d_(std::move(object), cache_) {}
@@ -126,6 +194,14 @@ class WinProject : public VBProject {
   std::shared_ptr<host::VBComponents> VBComponents() override {
     auto v = d_.Get(L"VBComponents");
     return std::make_shared<WinComponents>(ToObject(v, L"VBProject.VBComponents"));
+  }
+  std::int32_t Protection() override {
+    auto v = d_.Get(L"Protection");
+    return ToInt32(v);
+  }
+  std::shared_ptr<host::References> References() override {
+    auto v = d_.Get(L"References");
+    return std::make_shared<WinReferences>(ToObject(v, L"VBProject.References"));
   }
 
  private:

@@ -7,7 +7,8 @@
 namespace lathmore::win {
 
 ConnectObject::ConnectObject()
-    : state_(host::win::AcquireModuleState<ModuleState>()), connect_(state_->main) {}
+    : state_(host::win::AcquireModuleState<ModuleState>()),
+      connect_(state_->main, state_->repair) {}
 
 STDMETHODIMP ConnectObject::OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*,
                                          SAFEARRAY**) {
