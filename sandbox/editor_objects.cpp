@@ -32,6 +32,7 @@ ComPtr<IDispatch> Make(Args&&... args) {
 }
 
 ComPtr<IDispatch> WrapControl(std::shared_ptr<host::CommandBarControl> control);
+ComPtr<IDispatch> WrapBar(std::shared_ptr<host::CommandBar> bar);
 
 // ---- editor model -----------------------------------------------------------------------------
 
@@ -214,16 +215,100 @@ class ComponentsObject final : public DispatchObject<> {
   std::shared_ptr<host::VBComponents> components_;
 };
 
+class ReferenceObject final : public DispatchObject<> {
+ public:
+  explicit ReferenceObject(std::shared_ptr<host::Reference> reference)
+      : reference_(std::move(reference)) {}
+
+  const std::shared_ptr<host::Reference>& Reference() const { return reference_; }
+
+ protected:
+  enum Member { IsBroken, Type_, Guid, Major, Minor, Name, BuiltIn };
+  TypeSpec& Type() const override {
+    static TypeSpec type{"Reference",
+                         {{L"IsBroken", kGet, 0, 0},
+                          {L"Type", kGet, 0, 0},
+                          {L"GUID", kGet, 0, 0},
+                          {L"Major", kGet, 0, 0},
+                          {L"Minor", kGet, 0, 0},
+                          {L"Name", kGet, 0, 0},
+                          {L"BuiltIn", kGet, 0, 0}}};
+    return Registered(type);
+  }
+  void Handle(std::size_t index, Kind, Call& call) override {
+    switch (index) {
+      case IsBroken:
+        return call.Return(reference_->IsBroken());
+      case Type_:
+        return call.Return(static_cast<LONG>(reference_->Type()));
+      case Guid:
+        return call.Return(reference_->Guid());
+      case Major:
+        return call.Return(static_cast<LONG>(reference_->Major()));
+      case Minor:
+        return call.Return(static_cast<LONG>(reference_->Minor()));
+      case Name:
+        return call.Return(reference_->Name());
+      case BuiltIn:
+        return call.Return(reference_->BuiltIn());
+    }
+  }
+
+ private:
+  std::shared_ptr<host::Reference> reference_;
+};
+
+class ReferencesObject final : public DispatchObject<> {
+ public:
+  explicit ReferencesObject(std::shared_ptr<host::References> references)
+      : references_(std::move(references)) {}
+
+ protected:
+  enum Member { Count, Item, Remove, AddFromGuid };
+  TypeSpec& Type() const override {
+    // Remove(Reference As Reference); AddFromGuid(Guid As String, Major As Long, Minor As Long).
+    static TypeSpec type{"References",
+                         {{L"Count", kGet, 0, 0},
+                          {L"Item", kMethod | kGet, 1, 1},
+                          {L"Remove", kMethod, 1, 1},
+                          {L"AddFromGuid", kMethod, 3, 3}}};
+    return Registered(type);
+  }
+  void Handle(std::size_t index, Kind, Call& call) override {
+    switch (index) {
+      case Count:
+        return call.Return(static_cast<LONG>(references_->Count()));
+      case Item:
+        return call.Return(Make<ReferenceObject>(references_->Item(call.Int(0))));
+      case Remove: {
+        // Only a reference object the editor handed out.
+        auto* reference = dynamic_cast<ReferenceObject*>(call.Object(0));
+        if (!reference) throw host::HostError(DISP_E_TYPEMISMATCH, u"Type mismatch");
+        return references_->Remove(reference->Reference());
+      }
+      case AddFromGuid:
+        return call.Return(Make<ReferenceObject>(
+            references_->AddFromGuid(call.Text(0), call.Int(1), call.Int(2))));
+    }
+  }
+
+ private:
+  std::shared_ptr<host::References> references_;
+};
+
 class ProjectObject final : public DispatchObject<> {
  public:
   explicit ProjectObject(std::shared_ptr<host::VBProject> project) : project_(std::move(project)) {}
 
  protected:
-  enum Member { Name, FileName, VBComponents };
+  enum Member { Name, FileName, VBComponents, Protection, References };
   TypeSpec& Type() const override {
-    static TypeSpec type{
-        "VBProject",
-        {{L"Name", kGet, 0, 0}, {L"FileName", kGet, 0, 0}, {L"VBComponents", kGet, 0, 0}}};
+    static TypeSpec type{"VBProject",
+                         {{L"Name", kGet, 0, 0},
+                          {L"FileName", kGet, 0, 0},
+                          {L"VBComponents", kGet, 0, 0},
+                          {L"Protection", kGet, 0, 0},
+                          {L"References", kGet, 0, 0}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
@@ -236,6 +321,12 @@ class ProjectObject final : public DispatchObject<> {
         break;
       case VBComponents:
         call.Return(Make<ComponentsObject>(project_->VBComponents()));
+        break;
+      case Protection:
+        call.Return(static_cast<LONG>(project_->Protection()));
+        break;
+      case References:
+        call.Return(Make<ReferencesObject>(project_->References()));
         break;
     }
   }
@@ -359,8 +450,20 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
   }
 
  protected:
-  enum Member { Caption, DescriptionText, BeginGroup, Index, FaceId, State, Id, TooltipText };
+  enum Member {
+    Caption,
+    DescriptionText,
+    BeginGroup,
+    Index,
+    FaceId,
+    State,
+    Id,
+    TooltipText,
+    Parent,
+    Delete
+  };
   TypeSpec& Type() const override {
+    // Delete(Temporary), its argument optional.
     static TypeSpec type{"CommandBarControl",
                          {{L"Caption", kGet | kPut, 0, 0},
                           {L"DescriptionText", kGet | kPut, 0, 0},
@@ -369,17 +472,28 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
                           {L"FaceId", kGet | kPut, 0, 0},
                           {L"State", kGet | kPut, 0, 0},
                           {L"Id", kGet, 0, 0},
-                          {L"TooltipText", kGet | kPut, 0, 0}}};
+                          {L"TooltipText", kGet | kPut, 0, 0},
+                          {L"Parent", kGet, 0, 0},
+                          {L"Delete", kMethod, 0, 1}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind kind, Call& call) override {
-    // The sandbox's controls are its simulated ones; their properties go through the button
-    // interface the simulation gives every control, so failures planned for them still apply.
+    // The sandbox's controls are its simulated ones; the properties of buttons go through the
+    // button interface the simulation gives every control, so failures planned for them still
+    // apply.
     const auto button = std::static_pointer_cast<host::CommandBarButton>(sim_);
     const bool put = kind == Kind::Put;
     switch (index) {
       case Caption:
-        put ? button->SetCaption(call.TextValue()) : call.Return(button->Caption());
+        put ? button->SetCaption(call.TextValue()) : call.Return(control_->Caption());
+        break;
+      case Parent:
+        call.Return(WrapBar(control_->Parent()));
+        break;
+      case Delete:
+        if (call.Given(0))
+          throw host::HostError(E_NOTIMPL, u"The sandbox keeps no controls between sessions.");
+        control_->Delete();
         break;
       case DescriptionText:
         put ? button->SetDescriptionText(call.TextValue()) : call.Return(button->DescriptionText());
@@ -391,7 +505,7 @@ class ControlObject final : public DispatchObject<IConnectionPointContainer> {
         put ? button->SetTooltipText(call.TextValue()) : call.Return(button->TooltipText());
         break;
       case Index:
-        call.Return(static_cast<LONG>(button->Index()));
+        call.Return(static_cast<LONG>(control_->Index()));
         break;
       case FaceId:
         put ? button->SetFaceId(call.IntValue()) : call.Return(static_cast<LONG>(button->FaceId()));
@@ -428,20 +542,24 @@ class ControlsObject final : public DispatchObject<> {
       : controls_(std::move(controls)) {}
 
  protected:
-  enum Member { Add, Item };
+  enum Member { Add, Item, Count };
   TypeSpec& Type() const override {
     // Add(Type, Id, Parameter, Before, Temporary), all optional.
-    static TypeSpec type{"CommandBarControls",
-                         {{L"Add", kMethod, 0, 5}, {L"Item", kMethod | kGet, 1, 1}}};
+    static TypeSpec type{
+        "CommandBarControls",
+        {{L"Add", kMethod, 0, 5}, {L"Item", kMethod | kGet, 1, 1}, {L"Count", kGet, 0, 0}}};
     return Registered(type);
   }
   void Handle(std::size_t index, Kind, Call& call) override {
     if (index == Item) return call.Return(WrapControl(controls_->Item(call.Int(0))));
-    for (int i = 2; i < call.Count(); ++i)
-      if (call.Given(i))
-        throw host::HostError(E_NOTIMPL, u"The sandbox adds controls at the end only.");
-    call.Return(WrapControl(controls_->Add(call.Given(0) ? call.Int(0) : host::kControlButton,
-                                           call.Given(1) ? call.Int(1) : host::kCustomControlId)));
+    if (index == Count) return call.Return(static_cast<LONG>(controls_->Count()));
+    if (call.Given(2))
+      throw host::HostError(E_NOTIMPL, u"The sandbox's controls take no parameter.");
+    call.Return(WrapControl(
+        controls_->Add(call.Given(0) ? call.Int(0) : host::kControlButton,
+                       call.Given(1) ? call.Int(1) : host::kCustomControlId,
+                       call.Given(3) ? std::optional<std::int32_t>(call.Int(3)) : std::nullopt,
+                       call.Given(4) && call.Bool(4))));
   }
 
  private:
@@ -496,6 +614,11 @@ class BarObject final : public DispatchObject<> {
  private:
   std::shared_ptr<host::CommandBar> bar_;
 };
+
+ComPtr<IDispatch> WrapBar(std::shared_ptr<host::CommandBar> bar) {
+  if (!bar) return nullptr;
+  return Make<BarObject>(std::move(bar));
+}
 
 class BarsObject final : public DispatchObject<> {
  public:

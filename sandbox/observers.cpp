@@ -4,8 +4,10 @@
 
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "host/win/unique.h"
+#include "sandbox/pictures.h"
 
 namespace sandbox {
 
@@ -14,6 +16,12 @@ namespace {
 std::vector<SeenMessageBox>& Boxes() {
   static std::vector<SeenMessageBox> boxes;
   return boxes;
+}
+
+// The picture still to take of the next message box; empty when none is.
+std::wstring& PictureToTake() {
+  static std::wstring name;
+  return name;
 }
 
 host::Text WindowText(HWND window) {
@@ -57,9 +65,11 @@ BOOL CALLBACK CloseMessageBox(HWND window, LPARAM) {
   if (ClassOf(window) != u"#32770" || !IsWindowVisible(window)) return TRUE;
   Reading reading;
   reading.box.title = WindowText(window);
+  reading.box.owner = reinterpret_cast<std::uintptr_t>(GetWindow(window, GW_OWNER));
   EnumChildWindows(window, ReadChild, reinterpret_cast<LPARAM>(&reading));
   reading.box.okOnly = reading.ok && reading.buttons == 1;
   Boxes().push_back(reading.box);
+  if (!PictureToTake().empty()) SaveWindowPicture(window, std::exchange(PictureToTake(), {}));
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ShowWindow(window, SW_HIDE);  // seen once, even if the next tick comes before it closes
   return TRUE;
@@ -145,8 +155,14 @@ void HookImport(BYTE* base, const char* from, const char* function, Function rep
 
 }  // namespace
 
-MessageBoxWatch::MessageBoxWatch() : timer_(SetTimer(nullptr, 0, 20, Tick)) { Boxes().clear(); }
-MessageBoxWatch::~MessageBoxWatch() { KillTimer(nullptr, static_cast<UINT_PTR>(timer_)); }
+MessageBoxWatch::MessageBoxWatch(std::wstring picture) : timer_(SetTimer(nullptr, 0, 20, Tick)) {
+  Boxes().clear();
+  PictureToTake() = std::move(picture);
+}
+MessageBoxWatch::~MessageBoxWatch() {
+  KillTimer(nullptr, static_cast<UINT_PTR>(timer_));
+  PictureToTake().clear();
+}
 std::vector<SeenMessageBox> MessageBoxWatch::Seen() const { return Boxes(); }
 
 void WatchCallsOf(const std::wstring& dllName) {

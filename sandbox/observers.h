@@ -3,6 +3,7 @@
 // real message boxes, read and closed by the sandbox itself; the sounds the add-in plays; and the
 // Shift key, held down by setting the thread's keyboard state.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,14 @@ struct SeenMessageBox {
   host::Text text;
   bool okOnly = false;
   bool icon = false;
+  std::uintptr_t owner = 0;  // the window that owns it
 };
 
-// While alive, closes every message box that the thread shows and records it.
+// While alive, closes every message box that the thread shows and records it; with a picture
+// name, pictures the first one before closing it, when pictures are on.
 class MessageBoxWatch {
  public:
-  MessageBoxWatch();
+  explicit MessageBoxWatch(std::wstring picture = {});
   ~MessageBoxWatch();
   MessageBoxWatch(const MessageBoxWatch&) = delete;
   MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;

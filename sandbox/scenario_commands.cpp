@@ -1,5 +1,6 @@
 // The editor's side of a scenario (projects, code, selections, settings, sound files) and the
 // add-ins' (registering, connecting, clicking, the References dialog, the soak).
+#include <map>
 #include <utility>
 
 #include "sandbox/child_process.h"
@@ -66,6 +67,90 @@ void Runner::StoreSetting(const std::vector<std::string>& w, DWORD type, const v
 void Runner::ForgetSettings(const std::vector<std::string>& w) {
   Need(w, 2, "forget-settings <application>");
   RegDeleteTreeW(HKEY_CURRENT_USER, host::win::Wide(host::win::SettingsKeyPath(FromUtf8(w[1]))));
+}
+
+void Runner::TypeLibrary(const std::vector<std::string>& w) {
+  static const char usage[] =
+      "type-library <{GUID}> <hex version key> <hex lcid> win32|win64|both|own|other \"<name>\" "
+      "[no-file] [expandable]";
+  Need(w, 6, usage);
+  LibraryRegistration registration;
+  registration.guid = FromUtf8(w[1]);
+  registration.versionKey = FromUtf8(w[2]);
+  registration.lcid = FromUtf8(w[3]);
+  registration.name = FromUtf8(w[5]);
+  const auto other =
+      kOwnBitness == host::Bitness::Win64 ? host::Bitness::Win32 : host::Bitness::Win64;
+  const std::map<std::string, std::vector<host::Bitness>> platforms = {
+      {"win32", {host::Bitness::Win32}},
+      {"win64", {host::Bitness::Win64}},
+      {"both", {host::Bitness::Win32, host::Bitness::Win64}},
+      {"own", {kOwnBitness}},
+      {"other", {other}}};
+  const auto found = platforms.find(w[4]);
+  if (found == platforms.end()) throw ScriptError{std::string("usage: ") + usage};
+  registration.platforms = found->second;
+  for (std::size_t i = 6; i < w.size(); ++i) {
+    if (w[i] == "no-file")
+      registration.withFile = false;
+    else if (w[i] == "expandable")
+      registration.expandable = true;
+    else
+      throw ScriptError{std::string("usage: ") + usage};
+  }
+  const auto paths = RegisterTypeLibrary(registration);
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    Tell("type library " + w[1] + " " + w[2] + " " + Quoted(registration.name) + ", locale " +
+         w[3] + ", " + (registration.platforms[i] == host::Bitness::Win64 ? "win64" : "win32") +
+         ": " + Quoted(paths[i]) + (registration.withFile ? "" : ", no file there"));
+}
+
+void Runner::ForgetTypeLibraryRegistrations(const std::vector<std::string>& w) {
+  Need(w, 1, "forget-type-libraries");
+  ForgetTypeLibraries();
+  Tell("the type libraries this run registered are gone again");
+}
+
+void Runner::Reference(const std::vector<std::string>& w) {
+  static const char usage[] =
+      "reference <project> typelib <{GUID}> <major.minor> \"<name>\" [broken] [builtin] "
+      "[no-name] | reference <project> project \"<name>\" [broken]";
+  Need(w, 4, usage);
+  const auto project = ProjectNamed(w[1]);
+  host::sim::ReferenceShown shown;
+  std::size_t flags = 0;
+  if (w[2] == "typelib") {
+    Need(w, 6, usage);
+    const auto dot = w[4].find('.');
+    if (dot == std::string::npos) throw ScriptError{"not a version major.minor: " + w[4]};
+    shown.guid = FromUtf8(w[3]);
+    shown.version = {Whole(w[4].substr(0, dot)), Whole(w[4].substr(dot + 1))};
+    shown.name = FromUtf8(w[5]);
+    flags = 6;
+  } else if (w[2] == "project") {
+    shown.type = host::kReferenceProject;
+    shown.name = FromUtf8(w[3]);
+    flags = 4;
+  } else {
+    throw ScriptError{std::string("usage: ") + usage};
+  }
+  for (std::size_t i = flags; i < w.size(); ++i) {
+    if (w[i] == "broken")
+      shown.broken = true;
+    else if (w[i] == "builtin" && shown.type == host::kReferenceTypeLibrary)
+      shown.builtIn = true;
+    else if (w[i] == "no-name" && shown.type == host::kReferenceTypeLibrary)
+      shown.nameRefused = true;
+    else
+      throw ScriptError{std::string("usage: ") + usage};
+  }
+  project->ReferenceList()->Append(shown);
+}
+
+void Runner::LockProject(const std::vector<std::string>& w) {
+  Need(w, 2, "lock-project <project>");
+  ProjectNamed(w[1])->protection = host::kProjectLocked;
+  Tell(w[1] + " is locked for viewing");
 }
 
 std::shared_ptr<host::sim::SimComponent> Runner::Component(const std::string& name) const {
@@ -252,8 +337,11 @@ void Runner::FailOn(const std::vector<std::string>& w) {
 }
 
 void Runner::Click(const std::vector<std::string>& w) {
-  Need(w, 3, "click <bar> <index>");
-  Press(Control(w[1], w[2]));
+  static const char usage[] = "click <bar> <index> [picture <name>]";
+  Need(w, 3, usage);
+  if (w.size() > 3 && (w.size() != 5 || w[3] != "picture"))
+    throw ScriptError{std::string("usage: ") + usage};
+  Press(Control(w[1], w[2]), w.size() > 3 ? std::wstring(host::win::Wide(FromUtf8(w[4]))) : L"");
 }
 
 void Runner::ShiftClick(const std::vector<std::string>& w) {
@@ -263,11 +351,12 @@ void Runner::ShiftClick(const std::vector<std::string>& w) {
   Press(control);
 }
 
-void Runner::Press(const std::shared_ptr<host::sim::SimControl>& control) {
+void Runner::Press(const std::shared_ptr<host::sim::SimControl>& control,
+                   const std::wstring& picture) {
   const Text caption = control->CaptionShown();
   TakeRaisedCount();
   TakePlayedSounds();
-  MessageBoxWatch watch;
+  MessageBoxWatch watch(picture);
   try {
     const auto outcome = control->Click();
     last_ = {S_OK, {}};
@@ -467,7 +556,7 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
       throw ScriptError{usage};
     }
   }
-  const auto command = Control("Menu Bar", "2");
+  const auto command = ReferencesCommand();
   TakeRaisedCount();
   host::sim::ClickOutcome outcome;
   try {
@@ -505,6 +594,12 @@ void Runner::ChooseReferences(const std::vector<std::string>& w) {
               ? "; style " + Hex(c.styleBefore) + " to " + Hex(c.styleAfter)
               : ""));
   }
+}
+
+std::shared_ptr<host::sim::SimControl> Runner::ReferencesCommand() const {
+  for (const auto& control : Bar("Tools")->ControlList())
+    if (control->Id() == kReferencesCommand) return control;
+  throw ScriptError{"the Tools menu has no References command"};
 }
 
 DialogReport Runner::OpenReferencesDialog(const DialogPlan& plan) {
@@ -582,7 +677,7 @@ void Runner::Soak(const std::vector<std::string>& w) {
     click("RIDAridAviri", "1");  // paste over the same text
     click("RIDAridAviri", "6");
     click("Quillon", "6");
-    Control("Menu Bar", "2")->Click();  // a watch starts; the disconnection ends it
+    ReferencesCommand()->Click();  // a watch starts; the disconnection ends it
     if (references) dialog_ = OpenReferencesDialog(sized);
     for (const char* progId : {"Quillon.dsrQuillon", "Vodavove.Connect"})
       addins_.Disconnect(FromUtf8(progId));

@@ -14,8 +14,24 @@ std::string Runner::Describe(const host::sim::SimCommandBar& bar) const {
   return s.str();
 }
 
+std::string Runner::DescribeReferences(const host::sim::SimProject& project) {
+  std::string list;
+  for (const auto& reference : project.ReferenceList()->Shown()) {
+    if (!list.empty()) list += ", ";
+    list += ToUtf8(reference.name);
+    if (reference.type == host::kReferenceProject) {
+      list += " (project)";
+    } else {
+      list += ' ';
+      list += ToUtf8(host::DecimalVersion(reference.version));
+    }
+    if (reference.broken) list += " MISSING";
+  }
+  return list.empty() ? "none" : list;
+}
+
 void Runner::Show(const std::vector<std::string>& w) {
-  Need(w, 2, "show bars|buttons <bar>|code <component>|calls");
+  Need(w, 2, "show bars|buttons <bar>|code <component>|references <project>|calls");
   if (w[1] == "bars") {
     for (const auto& bar : host_.editor->Bars()->Bars()) Tell(Describe(*bar));
   } else if (w[1] == "buttons") {
@@ -35,6 +51,9 @@ void Runner::Show(const std::vector<std::string>& w) {
     Tell("selection: line " + std::to_string(sel.startLine) + " column " +
          std::to_string(sel.startColumn) + " to line " + std::to_string(sel.endLine) + " column " +
          std::to_string(sel.endColumn));
+  } else if (w[1] == "references") {
+    Need(w, 3, "show references <project>");
+    Tell("references of " + w[2] + ": " + DescribeReferences(*ProjectNamed(w[2])));
   } else if (w[1] == "calls") {
     for (const auto* type : AllTypes())
       Tell(std::string(type->name) + ": " + std::to_string(type->namesLookedUp) +
@@ -118,12 +137,16 @@ void Runner::Expect(const std::vector<std::string>& w) {
           value ? Quoted(*value) : "nothing");
   } else if (what == "message") {
     Need(w, 3, "expect message <text>");
-    const bool shown = messages_.size() == 1 && messages_[0].text == FromUtf8(w[2]) &&
-                       messages_[0].title == u"Quillon" && messages_[0].okOnly &&
-                       !messages_[0].icon;
-    Check(shown, "one message box \"Quillon\", OK only, no icon: " + Quoted(FromUtf8(w[2])),
-          std::to_string(messages_.size()) + " message box(es)" +
-              (messages_.empty() ? "" : ", the first " + Quoted(messages_[0].text)));
+    ExpectMessageBox(u"Quillon", FromUtf8(w[2]), nullptr);
+  } else if (what == "lathmore-message") {
+    Need(w, 3, "expect lathmore-message <text>");
+    ExpectMessageBox(u"Lathmore", FromUtf8(w[2]), keyboard_.EditorMainWindow());
+  } else if (what == "references") {
+    Need(w, 4, "expect references <project> \"<name> <major>.<minor>[ MISSING], ...\"|none");
+    const auto seen = DescribeReferences(*ProjectNamed(w[2]));
+    Check(seen == w[3], w[2] + " refers to " + w[3], seen);
+  } else if (what == "menu") {
+    ExpectMenu(w);
   } else if (what == "no-message") {
     Check(messages_.empty(), "no message box", std::to_string(messages_.size()));
   } else if (what == "sound") {
@@ -359,10 +382,38 @@ void Runner::ExpectBar(const std::vector<std::string>& w) {
   }
 }
 
+void Runner::ExpectMessageBox(const Text& title, const Text& text, HWND owner) {
+  const auto ownerSeen = messages_.empty() ? 0 : messages_[0].owner;
+  const bool shown = messages_.size() == 1 && messages_[0].text == text &&
+                     messages_[0].title == title && messages_[0].okOnly && !messages_[0].icon &&
+                     (!owner || ownerSeen == reinterpret_cast<std::uintptr_t>(owner));
+  Check(shown,
+        "one message box " + Quoted(title) + ", OK only, no icon" +
+            (owner ? ", owned by the editor's main window" : "") + ": " + Quoted(text),
+        std::to_string(messages_.size()) + " message box(es)" +
+            (messages_.empty()
+                 ? ""
+                 : ", the first " + Quoted(messages_[0].title) + " " + Quoted(messages_[0].text) +
+                       (owner && ownerSeen != reinterpret_cast<std::uintptr_t>(owner)
+                            ? ", owned by another window"
+                            : "")));
+}
+
+void Runner::ExpectMenu(const std::vector<std::string>& w) {
+  Need(w, 3, "expect menu <bar> \"<caption>\"...");
+  std::string wanted;
+  for (std::size_t i = 3; i < w.size(); ++i) wanted += (i > 3 ? ", " : "") + Quoted(FromUtf8(w[i]));
+  std::string seen;
+  for (const auto& control : Bar(w[2])->ControlList())
+    seen += (seen.empty() ? "" : ", ") + Quoted(control->CaptionShown());
+  Check(seen == wanted, w[2] + " holds " + (wanted.empty() ? "nothing" : wanted),
+        seen.empty() ? "nothing" : seen);
+}
+
 void Runner::ExpectControl(const std::vector<std::string>& w) {
   Need(w, 4,
        "expect control <bar> <index> [caption T] [description T] [tooltip T] [faceid N] [group B] "
-       "[state N]");
+       "[state N] [temporary B]");
   const auto c = Control(w[2], w[3]);
   const std::string which = w[2] + " " + w[3];
   for (std::size_t i = 4; i + 1 < w.size(); i += 2) {
@@ -386,6 +437,9 @@ void Runner::ExpectControl(const std::vector<std::string>& w) {
     else if (key == "state")
       Check(c->StateShown() == Number(value), which + " state " + value,
             std::to_string(c->StateShown()));
+    else if (key == "temporary")
+      Check(c->temporary == Flag(value), which + " is for this session only: " + value,
+            c->temporary ? "true" : "false");
     else
       throw ScriptError{"unknown control property " + key};
   }

@@ -17,12 +17,14 @@
 #include "host/win/com_object.h"
 #include "host/win/registration.h"
 #include "host/win/settings.h"
+#include "host/win/type_libraries.h"
 #include "host/win/unique.h"
 #include "sandbox/addin_host.h"
 #include "sandbox/connection_point.h"
 #include "sandbox/dispatch_object.h"
 #include "sandbox/editor_objects.h"
 #include "sandbox/keyboard_windows.h"
+#include "sandbox/library_registrations.h"
 #include "sandbox/observers.h"
 #include "sandbox/pictures.h"
 #include "sandbox/references_dialog.h"
@@ -53,6 +55,12 @@ inline std::string Quoted(const Text& text) {
 }
 
 inline constexpr std::int32_t kReferencesCommand = 942;
+// The editor's Tools menu: the popup on its menu bar, and the popup's own bar (msoBarPopup).
+inline constexpr std::int32_t kToolsMenu = 30007;
+inline constexpr std::int32_t kPopupBar = 5;
+// The loader of the editor's type libraries is of the sandbox's bitness.
+inline constexpr host::Bitness kOwnBitness =
+    sizeof(void*) == 8 ? host::Bitness::Win64 : host::Bitness::Win32;
 
 class Runner {
  public:
@@ -60,16 +68,35 @@ class Runner {
       : directory_(directory),
         scriptFolder_(scriptFolder),
         out_(out),
-        // The editor's own menu bar, with its References command.
+        // The editor's own menu bar, and its Tools menu with the References command, in English.
         host_(host::sim::SimHostBuilder()
                   .ExistingBar(u"Menu Bar")
                   .ExistingButton(30002, u"&Edit")
+                  .ExistingBar(u"Tools")
                   .ExistingButton(kReferencesCommand, u"&References...")
+                  .ExistingButton(30101, u"Additional Contro&ls...")
+                  .ExistingButton(30102, u"&Macros...")
+                  .ExistingButton(30103, u"&Options...")
+                  .ExistingButton(30104, u"VBAProject Propert&ies...")
+                  .ExistingButton(30105, u"Di&gital Signature...")
                   .Build()),
         vbe_(MakeEditorObject(host_.editor)) {
+    host_.Bar(u"Menu Bar")
+        ->AppendControl(host::sim::kControlPopup, kToolsMenu)
+        ->SetShown(u"&Tools", {}, host::kStateUp);
+    auto& tools = host_.Bar(u"Tools")->Place();
+    tools.position = kPopupBar;
+    tools.visible = false;  // until the user opens it
+    // The editor loads the type libraries of this computer's registry.
+    host_.editor->SetLibrarySource({[libraries = host::win::RegistryTypeLibraries()](
+                                        const Text& guid) { return libraries->Registered(guid); },
+                                    kOwnBitness});
     host_.editor->SetMainWindow(reinterpret_cast<host::WindowHandle>(keyboard_.EditorMainWindow()));
     keyboard_.Focus(keyboard_.Named("code"));
   }
+  ~Runner() { ForgetTypeLibraries(); }
+  Runner(const Runner&) = delete;
+  Runner& operator=(const Runner&) = delete;
 
   ScenarioResult Run(std::istream& script);
 
@@ -112,6 +139,19 @@ class Runner {
 
   void ForgetSettings(const std::vector<std::string>& w);
 
+  // A type library registered on this computer for a platform or both ("own" and "other" by the
+  // sandbox's bitness), with the file it names or without.
+  void TypeLibrary(const std::vector<std::string>& w);
+  void ForgetTypeLibraryRegistrations(const std::vector<std::string>& w);
+  // A reference the project has, as the user ticked it in Tools > References; broken where what
+  // it names is missing.
+  void Reference(const std::vector<std::string>& w);
+  // Locked for viewing, as a password-protected project is until the user unlocks it.
+  void LockProject(const std::vector<std::string>& w);
+  // The project's references as the References dialog lists the ticked ones, in order:
+  // "<name> <major>.<minor>", " MISSING" after a broken one, "(project)" after a project's name.
+  static std::string DescribeReferences(const host::sim::SimProject& project);
+
   std::shared_ptr<host::sim::SimComponent> Component(const std::string& name) const;
   std::shared_ptr<host::sim::SimProject> ProjectNamed(const std::string& name) const;
   static std::int32_t Whole(const std::string& word) {
@@ -145,8 +185,12 @@ class Runner {
   void Click(const std::vector<std::string>& w);
   void ShiftClick(const std::vector<std::string>& w);
   // The user clicks: the editor raises Click on every bound sink; the sandbox reads and closes
-  // any message box the add-in shows, and notes the sounds it plays.
-  void Press(const std::shared_ptr<host::sim::SimControl>& control);
+  // any message box the add-in shows (picturing the first when a picture name is given), and
+  // notes the sounds it plays.
+  void Press(const std::shared_ptr<host::sim::SimControl>& control,
+             const std::wstring& picture = {});
+  // The editor's References command, on its Tools menu.
+  std::shared_ptr<host::sim::SimControl> ReferencesCommand() const;
   // What the add-in showed and played while an action of the user ran.
   void Observe(const MessageBoxWatch& watch);
 
@@ -219,6 +263,10 @@ class Runner {
   void ExpectBar(const std::vector<std::string>& w);
 
   void ExpectControl(const std::vector<std::string>& w);
+  // Exactly one message box with that text and title, OK only, no icon; with `owner`, owned by
+  // that window.
+  void ExpectMessageBox(const Text& title, const Text& text, HWND owner);
+  void ExpectMenu(const std::vector<std::string>& w);
 
   std::wstring directory_;
   std::string scriptFolder_;
