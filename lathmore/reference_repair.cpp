@@ -81,7 +81,7 @@ void Replace(host::References& references, const std::shared_ptr<host::Reference
     if (entry.to)
       if (const auto* name = NameOf(registered, *entry.to)) entry.toName = *name;
     entry.outcome = entry.to == entry.from && entry.from != found ? RepairOutcome::PutBack
-                                                                   : RepairOutcome::Repaired;
+                                                                  : RepairOutcome::Repaired;
     return;
   }
   entry.outcome = RepairOutcome::Lost;
@@ -102,6 +102,9 @@ void Repair(host::References& references, host::TypeLibraries& libraries, host::
   const auto loadable = host::Loadable(*registered, bitness);
   if (loadable.empty()) {
     entry.outcome = RepairOutcome::NotInstalled;
+    const auto other =
+        bitness == host::Bitness::Win64 ? host::Bitness::Win32 : host::Bitness::Win64;
+    if (!host::Loadable(*registered, other).empty()) entry.onlyFor = other;
     return;
   }
   Replace(references, broken.reference, *registered, loadable.front().version, order, entry);

@@ -15,15 +15,15 @@ namespace lathmore {
 
 // What became of one broken reference (or of one that could not be read).
 enum class RepairOutcome {
-  Repaired,           // replaced by the version installed here, at the end of the list
-  PutBack,            // no version could be added; the original one was added back, at the end
-  Lost,               // removed, and no version of it could be added again
-  NotInstalled,       // no version here for this bitness: left as it is
-  ProjectNotOpen,     // a reference to another project: left as it is
-  BuiltIn,            // one the editor keeps itself: left as it is
-  RemoveRefused,      // the editor refused to remove it: left as it is
-  RegistryUnreadable, // the versions installed here could not be read: left as it is
-  Unreadable,         // the reference itself could not be read: left as it is
+  Repaired,            // replaced by the version installed here, at the end of the list
+  PutBack,             // no version could be added; the original one was added back, at the end
+  Lost,                // removed, and no version of it could be added again
+  NotInstalled,        // no version here for this bitness: left as it is
+  ProjectNotOpen,      // a reference to another project: left as it is
+  BuiltIn,             // one the editor keeps itself: left as it is
+  RemoveRefused,       // the editor refused to remove it: left as it is
+  RegistryUnreadable,  // the versions installed here could not be read: left as it is
+  Unreadable,          // the reference itself could not be read: left as it is
 };
 
 struct RepairEntry {
@@ -34,7 +34,9 @@ struct RepairEntry {
   host::LibraryVersion from;
   std::optional<host::LibraryVersion> to;  // what was added; nullopt when the editor did not say
   host::Text toName;                       // the registry's name of what was added
-  bool movedToEnd = false;                 // its place in the list changed
+  // Not installed for the editor's bitness, but for this one (Office of the other bitness).
+  std::optional<host::Bitness> onlyFor;
+  bool movedToEnd = false;  // its place in the list changed
 };
 
 // Walks the list once, then repairs what it found broken, in the list's order.

@@ -18,8 +18,7 @@ host::Text WithFreeAccelerator(const host::Text& caption, const std::vector<host
 
 class RepairCommand {
  public:
-  RepairCommand(host::MessageBoxes& messages, host::TypeLibraries& libraries,
-                host::Bitness bitness)
+  RepairCommand(host::MessageBoxes& messages, host::TypeLibraries& libraries, host::Bitness bitness)
       : messages_(messages), libraries_(libraries), bitness_(bitness) {}
 
   // Adds the button right after `references` on the menu that holds it, for this session of the

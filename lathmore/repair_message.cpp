@@ -9,8 +9,8 @@ using host::Text;
 // "Outlook 9.6 {0006...}": what the editor calls it, its version and, for a library, its GUID.
 Text Named(const RepairEntry& entry) {
   Text text = entry.name.empty() ? Text(u"Library") : entry.name;
-  text += u" " + host::DecimalVersion(entry.from);
-  if (!entry.guid.empty()) text += u" " + entry.guid;
+  text.append(u" ").append(host::DecimalVersion(entry.from));
+  if (!entry.guid.empty()) text.append(u" ").append(entry.guid);
   return text;
 }
 
@@ -38,23 +38,30 @@ Text Line(const RepairEntry& entry) {
              host::FromUtf8(std::to_string(entry.from.minor)) +
              u"); nothing else was changed for it.";
     case RepairOutcome::NotInstalled:
+      if (entry.onlyFor) {
+        const bool only32 = *entry.onlyFor == host::Bitness::Win32;
+        return Text(u"Not installed on this computer for ") + (only32 ? u"64" : u"32") +
+               u"-bit Office, only for " + (only32 ? u"32" : u"64") + u"-bit Office: " +
+               Named(entry) + u", left as it is.";
+      }
       return u"Not installed on this computer: " + Named(entry) + u", left as it is.";
     case RepairOutcome::ProjectNotOpen:
-      return u"A project that is not open: " + (entry.name.empty() ? Text(u"(no name)") : entry.name) +
-             u", left as it is.";
+      return u"A project that is not open: " +
+             (entry.name.empty() ? Text(u"(no name)") : entry.name) + u", left as it is.";
     case RepairOutcome::BuiltIn:
       return u"Built into the application: " + Named(entry) + u", left as it is.";
     case RepairOutcome::RemoveRefused:
-      return u"Not repaired: " + Named(entry) + u". The editor refused to remove it; left as it is.";
+      return u"Not repaired: " + Named(entry) +
+             u". The editor refused to remove it; left as it is.";
     case RepairOutcome::RegistryUnreadable:
       return u"Not repaired: " + Named(entry) +
              u". Its versions on this computer could not be read; left as it is.";
     case RepairOutcome::Unreadable:
-      break;
+      return u"Reference " + host::FromUtf8(std::to_string(entry.place)) +
+             (entry.name.empty() ? Text() : u" (" + entry.name + u")") +
+             u" could not be read; left as it is.";
   }
-  return u"Reference " + host::FromUtf8(std::to_string(entry.place)) +
-         (entry.name.empty() ? Text() : u" (" + entry.name + u")") +
-         u" could not be read; left as it is.";
+  return {};
 }
 
 }  // namespace
@@ -64,7 +71,7 @@ Text RepairMessage(const Text& project, const std::vector<RepairEntry>& entries)
   Text text = u"Missing references in " + project + u":";
   for (const bool lost : {true, false})
     for (const auto& entry : entries)
-      if ((entry.outcome == RepairOutcome::Lost) == lost) text += u"\n" + Line(entry);
+      if ((entry.outcome == RepairOutcome::Lost) == lost) text.append(u"\n").append(Line(entry));
   return text;
 }
 

@@ -77,6 +77,8 @@ std::string Runner::Expanded(std::string line) const {
       {"${ADDINS}", ToUtf8(kEditorAddinsKey)},
       {"${BIN}", ToUtf8(host::win::FromWide(directory_))},
       {"${ARCH}", sizeof(void*) == 8 ? "x64" : "x86"},
+      {"${BITS}", sizeof(void*) == 8 ? "64" : "32"},
+      {"${OTHER_BITS}", sizeof(void*) == 8 ? "32" : "64"},
       {"${VERSION}", ADDINS_VERSION_TEXT}};
   for (const auto& [name, value] : variables)
     for (auto at = line.find(name); at != std::string::npos;

@@ -39,7 +39,7 @@ std::shared_ptr<CommandBarButton> SimControl::AsButton() {
 }
 
 Text SimControl::Caption() {
-  Enter("CommandBarButton.Caption");
+  Enter("CommandBarControl.Caption");
   return caption_;
 }
 void SimControl::SetCaption(const Text& value) {
@@ -73,7 +73,7 @@ void SimControl::SetBeginGroup(bool value) {
   beginGroup_ = value;
 }
 std::int32_t SimControl::Index() {
-  Enter("CommandBarButton.Index");
+  Enter("CommandBarControl.Index");
   const auto& controls = bar_.lock()->controls_;
   return static_cast<std::int32_t>(std::find(controls.begin(), controls.end(), shared_from_this()) -
                                    controls.begin() + 1);
@@ -166,8 +166,9 @@ std::shared_ptr<CommandBarControl> SimControls::Add(std::int32_t type, std::int3
   calls_->Enter("CommandBarControls.Add");
   const auto bar = LiveBar();
   if (type != kControlButton && type != kControlPopup) InvalidCall();
+  // Before names a control that is there; at the end, it is left out.
   const auto end = static_cast<std::int32_t>(bar->ControlList().size()) + 1;
-  if (before && (*before < 1 || *before > end)) InvalidCall();
+  if (before && (*before < 1 || *before >= end)) InvalidCall();
   auto control = bar->InsertControl(type, id, before.value_or(end));
   control->temporary = temporary;
   return control;

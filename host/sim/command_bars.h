@@ -116,7 +116,8 @@ class SimControls : public CommandBarControls {
   SimControls(std::shared_ptr<HostCalls> calls, std::weak_ptr<SimCommandBar> bar)
       : calls_(std::move(calls)), bar_(std::move(bar)) {}
   std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id) override;
-  std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id, std::optional<std::int32_t> before,
+  std::shared_ptr<CommandBarControl> Add(std::int32_t type, std::int32_t id,
+                                         std::optional<std::int32_t> before,
                                          bool temporary) override;
   std::int32_t Count() override;
   std::shared_ptr<CommandBarControl> Item(std::int32_t index) override;

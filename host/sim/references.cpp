@@ -56,6 +56,7 @@ bool SimReference::BuiltIn() {
 // ---- SimReferenceList -------------------------------------------------------------------------
 
 std::shared_ptr<SimReference> SimReferenceList::Append(ReferenceShown shown) {
+  if (!shown.guid.empty() && !shown.name.empty()) names_[Capitals(shown.guid)] = shown.name;
   items_.push_back(std::make_shared<SimReference>(calls_, std::move(shown)));
   return items_.back();
 }
@@ -66,15 +67,16 @@ std::shared_ptr<SimReference> SimReferenceList::AddFromRegistry(const Text& guid
     if (EqualsIgnoringAsciiCase(item->Shown().guid, guid))
       throw HostError(static_cast<std::int32_t>(0x800A802D),
                       u"Name conflicts with existing module, project, or object library");
-  const auto newest = source_.registered
-                          ? Loadable(source_.registered(guid), source_.bitness)
-                          : std::vector<RegisteredVersion>{};
+  const auto newest = source_.registered ? Loadable(source_.registered(guid), source_.bitness)
+                                         : std::vector<RegisteredVersion>{};
   const bool newestOfAll = version == LibraryVersion{};
   for (const auto& candidate : newest) {
-    if (!newestOfAll && (candidate.version.major != version.major ||
-                         candidate.version.minor < version.minor))
+    if (!newestOfAll &&
+        (candidate.version.major != version.major || candidate.version.minor < version.minor))
       continue;
-    return Append({kReferenceTypeLibrary, Capitals(guid), candidate.version, candidate.name});
+    const auto known = names_.find(Capitals(guid));
+    return Append({kReferenceTypeLibrary, Capitals(guid), candidate.version,
+                   known != names_.end() ? known->second : candidate.name});
   }
   throw HostError(static_cast<std::int32_t>(0x8002801D), u"Library not registered.");
 }

@@ -79,6 +79,9 @@ class SimReferenceList {
   std::shared_ptr<HostCalls> calls_;
   LibrarySource source_;
   std::vector<std::shared_ptr<SimReference>> items_;
+  // A library's name is inside its file, the same in each of its versions: by GUID in capitals,
+  // as the references seen so far gave it.
+  std::map<Text, Text> names_;
 };
 
 class SimReferences : public References {

@@ -14,9 +14,10 @@ TEST(VersionKey, IsHexadecimalMajorDotMinor) {
   EXPECT_EQ(ParseVersionKey(u"a.0"), (LibraryVersion{10, 0}));
   EXPECT_EQ(ParseVersionKey(u"1.10"), (LibraryVersion{1, 16}));
   EXPECT_EQ(ParseVersionKey(u"2.B"), (LibraryVersion{2, 11}));
+  EXPECT_EQ(ParseVersionKey(u"A.F"), (LibraryVersion{10, 15}));
   EXPECT_EQ(ParseVersionKey(u"ffff.ffff"), (LibraryVersion{65535, 65535}));
-  for (const char16_t* bad : {u"", u"9", u"9.", u".5", u"g.0", u"9.5.1", u"10000.0", u"9,5",
-                              u" 9.5", u"-1.0", u"FLAGS"})
+  for (const char16_t* bad :
+       {u"", u"9", u"9.", u".5", u"g.0", u"9.5.1", u"10000.0", u"9,5", u" 9.5", u"-1.0", u"FLAGS"})
     EXPECT_EQ(ParseVersionKey(bad), std::nullopt) << ToUtf8(bad);
 }
 
@@ -30,8 +31,8 @@ RegisteredVersion Version(LibraryVersion version, std::vector<TypeLibraryLocale>
 }
 
 TypeLibraryLocale Both(const char16_t* lcid, bool win32Exists, bool win64Exists) {
-  return {lcid, TypeLibraryFile{u"C:\\x86.tlb", win32Exists}, TypeLibraryFile{u"C:\\x64.olb",
-                                                                              win64Exists}};
+  return {lcid, TypeLibraryFile{u"C:\\x86.tlb", win32Exists},
+          TypeLibraryFile{u"C:\\x64.olb", win64Exists}};
 }
 
 std::vector<LibraryVersion> Versions(const std::vector<RegisteredVersion>& loadable) {
@@ -47,9 +48,9 @@ TEST(Loadable, NewestFirstAmongThoseWithAFileOfTheProgramsBitness) {
       Version({10, 0}, {Both(u"0", true, false)}),  // a.0: the 32-bit file only
       Version({9, 5}, {Both(u"0", false, true)}),
   };
-  EXPECT_THAT(Versions(Loadable(registered, Bitness::Win64)),
-              ::testing::ElementsAre(LibraryVersion{9, 5}, LibraryVersion{9, 4},
-                                     LibraryVersion{1, 16}));
+  EXPECT_THAT(
+      Versions(Loadable(registered, Bitness::Win64)),
+      ::testing::ElementsAre(LibraryVersion{9, 5}, LibraryVersion{9, 4}, LibraryVersion{1, 16}));
   EXPECT_THAT(Versions(Loadable(registered, Bitness::Win32)),
               ::testing::ElementsAre(LibraryVersion{10, 0}, LibraryVersion{1, 16}));
 }

@@ -44,11 +44,10 @@ void NothingLost(RepairWorld& w, bool messageRefused) {
         std::tuple{kVendor, host::LibraryVersion{1, 0}, u"Ledgerline"}}) {
     SCOPED_TRACE(host::ToUtf8(name));
     const bool untouched = Has(after, TypeLib(guid, version, name, true));
-    const bool replaced = std::any_of(after.begin(), after.end(), [&](const auto& r) {
-      return r.guid == guid && !r.broken;
-    });
-    const std::string named = host::ToUtf8(host::Text(name) + u" " +
-                                           host::DecimalVersion(version) + u" " + guid);
+    const bool replaced = std::any_of(after.begin(), after.end(),
+                                      [&](const auto& r) { return r.guid == guid && !r.broken; });
+    const std::string named =
+        host::ToUtf8(host::Text(name) + u" " + host::DecimalVersion(version) + u" " + guid);
     const bool lostAndNamed =
         message.find("NOT REPAIRED AND REMOVED: " + named) != std::string::npos;
     EXPECT_TRUE(untouched || replaced || lostAndNamed || messageRefused) << message;
@@ -62,7 +61,9 @@ void NothingLost(RepairWorld& w, bool messageRefused) {
   for (const auto& r : after)
     if (r.guid != kOutlook) order.push_back(r.name);
   EXPECT_THAT(order, ::testing::ElementsAre(u"Word", u"Ledgerline", u"Scripting"));
-  if (!messageRefused) EXPECT_EQ(w.host.messages->Shown().size(), 1u);
+  if (!messageRefused) {
+    EXPECT_EQ(w.host.messages->Shown().size(), 1u);
+  }
 }
 
 TEST(RepairSweep, EachCallRefusedOnce) {

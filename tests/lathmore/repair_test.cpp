@@ -18,8 +18,8 @@ const std::string kDemoMessage =
     "Missing references in Budget_07:\n"
     "Repaired: Outlook 9.6 \u2192 9.5 (Microsoft Outlook 9.5 Object Library), now at the end of "
     "the list.\n"
-    "Not installed on this computer: Word 8.7 {00020905-0000-0000-C000-000000000046}, left as it "
-    "is.\n"
+    "Not installed on this computer for 64-bit Office, only for 32-bit Office: Word 8.7 "
+    "{00020905-0000-0000-C000-000000000046}, left as it is.\n"
     "Not installed on this computer: Ledgerline 1.0 {7C0E3F5A-2B6D-4E61-9A8C-51D2F0B3C4E7}, left "
     "as it is.";
 
@@ -52,16 +52,24 @@ TEST(RepairCommand, Accelerators) {
             u"&Repair Missing References...");
   EXPECT_EQ(WithFreeAccelerator(u"Ab", {u"&a", u"&B"}), u"Ab") << "every letter taken: none";
   EXPECT_EQ(WithFreeAccelerator(u"\u00c4. b", {}), u"\u00c4. &b") << "ASCII letters only";
+  EXPECT_EQ(WithFreeAccelerator(caption, {u"&References", u"&&X&e"}),
+            u"Re&pair Missing References...")
+      << "the letter after an escaped ampersand's own";
+  EXPECT_EQ(WithFreeAccelerator(u"Zap", {u"&z"}), u"Z&ap");
+  for (const char16_t* letter : {u"a", u"z", u"A", u"Z"})
+    EXPECT_EQ(WithFreeAccelerator(host::Text(u"-") + letter, {}), host::Text(u"-&") + letter);
 }
 
 TEST(RepairCommand, DisconnectionDeletesIt) {
   RepairWorld w;
+  const auto held = w.host.editor.use_count();
   w.AddCommand();
   const auto command = w.Command();
   w.repair.Remove();
   EXPECT_FALSE(command->Exists());
   EXPECT_EQ(command->ClickConnections(), 0u);
   EXPECT_EQ(w.Tools()->ControlList().size(), 6u);
+  EXPECT_EQ(w.host.editor.use_count(), held) << "no editor object is held";
   // Connected again, it comes back once.
   w.AddCommand();
   w.AddCommand();
@@ -72,8 +80,8 @@ TEST(Repair, TheWorkbookFromAnotherComputer) {
   RepairWorld w;
   w.AddCommand();
   w.Command()->Click();
-  EXPECT_THAT(w.Listed(), ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING",
-                                      "Scripting 1.0", "Microsoft Outlook 9.5 Object Library 9.5"));
+  EXPECT_THAT(w.Listed(), ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING", "Scripting 1.0",
+                                      "Outlook 9.5"));
   ASSERT_EQ(w.host.messages->Shown().size(), 1u);
   EXPECT_EQ(w.Message(), kDemoMessage);
   EXPECT_EQ(w.host.messages->Shown()[0].title, u"Lathmore");
@@ -93,8 +101,8 @@ TEST(Repair, A32BitEditorTakesThe32BitVersions) {
   w.AddCommand();
   w.Command()->Click();
   // Here Outlook is there for 32-bit Office, Word 8.7 and 8.6 for 64-bit Office only.
-  EXPECT_THAT(w.Listed(), ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING",
-                                      "Scripting 1.0", "Microsoft Outlook 9.5 Object Library 9.5"));
+  EXPECT_THAT(w.Listed(), ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING", "Scripting 1.0",
+                                      "Outlook 9.5"));
 }
 
 TEST(Repair, NewestVersionByItsNumberAndOnlyWithItsFile) {
@@ -118,8 +126,7 @@ TEST(Repair, AReferenceAlreadyLastKeepsItsPlaceAndSaysNothingOfIt) {
   list.Append(TypeLib(kOutlook, {9, 6}, u"Outlook", true));
   w.AddCommand();
   w.Command()->Click();
-  EXPECT_THAT(w.Listed(),
-              ElementsAre("Scripting 1.0", "Microsoft Outlook 9.5 Object Library 9.5"));
+  EXPECT_THAT(w.Listed(), ElementsAre("Scripting 1.0", "Outlook 9.5"));
   EXPECT_EQ(w.Message(),
             "Missing references in Budget_07:\nRepaired: Outlook 9.6 \u2192 9.5 (Microsoft "
             "Outlook 9.5 Object Library).");
@@ -139,7 +146,8 @@ TEST(Repair, ProjectsBuiltInsAndNamelessOnes) {
   const std::string message = w.Message();
   EXPECT_THAT(message, HasSubstr("A project that is not open: SharedTools, left as it is."));
   EXPECT_THAT(message, HasSubstr("Built into the application: VBA 2.1 {7C0E3F5A"));
-  EXPECT_THAT(message, HasSubstr("Repaired: {00062FFF-0000-0000-C000-000000000046} 9.6 \u2192 9.5"));
+  EXPECT_THAT(message,
+              HasSubstr("Repaired: {00062FFF-0000-0000-C000-000000000046} 9.6 \u2192 9.5"));
 }
 
 TEST(Repair, TheVersionTheEditorAddedIsTheOneTold) {
@@ -152,6 +160,101 @@ TEST(Repair, TheVersionTheEditorAddedIsTheOneTold) {
   w.host.calls->FailOn("References.AddFromGuid", 1, 2);
   w.Command()->Click();
   EXPECT_THAT(w.Message(), HasSubstr("Repaired: Outlook 9.3 \u2192 9.5 (Microsoft Outlook 9.5"));
+}
+
+TEST(Repair, AWordOnlyFor64BitOfficeIsNamedSoInA32BitEditor) {
+  EXPECT_THAT(host::ToUtf8(RepairMessage(u"P", {RepairEntry{RepairOutcome::NotInstalled,
+                                                            1,
+                                                            u"Word",
+                                                            u"{W}",
+                                                            {8, 7},
+                                                            {},
+                                                            {},
+                                                            host::Bitness::Win64}})),
+              HasSubstr("Not installed on this computer for 32-bit Office, only for 64-bit "
+                        "Office: Word 8.7 {W}, left as it is."));
+}
+
+// Each settled reference is listed in its place in the list, those changed among them.
+TEST(Repair, ReferencesThatCannotBeReadAreLeftAndListedInTheirPlace) {
+  RepairWorld w;
+  auto& list = *w.Project()->ReferenceList();
+  list.Append({2, kVendor, {1, 0}, u"Oddity", true});  // a kind the editor does not have
+  list.Append({host::kReferenceTypeLibrary, u"", {1, 0}, u"Blank", true});
+  list.Append({host::kReferenceProject, u"", {}, u"SharedTools", true});
+  w.AddCommand();
+  w.host.calls->FailOn("Reference.IsBroken", 2, 1);  // Word's
+  w.Command()->Click();
+  EXPECT_EQ(
+      w.Message(),
+      "Missing references in Budget_07:\n"
+      "Repaired: Outlook 9.6 \u2192 9.5 (Microsoft Outlook 9.5 Object Library), now at the end "
+      "of the list.\n"
+      "Reference 2 could not be read; left as it is.\n"
+      "Not installed on this computer: Ledgerline 1.0 "
+      "{7C0E3F5A-2B6D-4E61-9A8C-51D2F0B3C4E7}, left as it is.\n"
+      "Reference 5 (Oddity) could not be read; left as it is.\n"
+      "Reference 6 (Blank) could not be read; left as it is.\n"
+      "A project that is not open: SharedTools, left as it is.");
+}
+
+TEST(Repair, AVersionTheEditorDoesNotTellIsLeftUntouched) {
+  for (const char* part : {"Reference.Major", "Reference.Minor"}) {
+    RepairWorld w;
+    w.AddCommand();
+    w.host.calls->FailOn(part, 1, 1);  // Outlook's
+    w.Command()->Click();
+    EXPECT_EQ(w.Listed().front(), "Outlook 9.6 MISSING") << part;
+    EXPECT_THAT(w.Message(), HasSubstr("Reference 1 (Outlook) could not be read; left as it is."));
+  }
+}
+
+TEST(Repair, TheVersionAddedIsToldAsTheEditorTellsIt) {
+  // The added reference's minor version refused: the version asked for is the one told.
+  RepairWorld minor;
+  minor.AddCommand();
+  minor.host.calls->FailOn("Reference.Minor", 4, 1);
+  minor.Command()->Click();
+  EXPECT_THAT(minor.Message(), HasSubstr("Outlook 9.6 \u2192 9.5 (Microsoft"));
+  // The newest added, and the editor does not say which.
+  RepairWorld newest;
+  newest.AddCommand();
+  newest.host.calls->FailOn("References.AddFromGuid", 1, 1);
+  newest.host.calls->FailOn("Reference.Major", 4, 1);
+  newest.Command()->Click();
+  EXPECT_THAT(newest.Message(), HasSubstr("Outlook 9.6 \u2192 the newest version, now at"));
+  EXPECT_EQ(newest.Listed().back(), "Outlook 9.5");
+}
+
+TEST(Repair, ABuiltInFlagNotToldIsNoReasonToLeaveIt) {
+  RepairWorld w;
+  w.AddCommand();
+  w.host.calls->FailOn("Reference.BuiltIn");
+  w.Command()->Click();
+  EXPECT_EQ(w.Listed().back(), "Outlook 9.5");
+}
+
+TEST(Repair, EachRepairedOneTellsWhetherItMoved) {
+  RepairWorld w;
+  auto& list = *w.Project()->ReferenceList();
+  list.Remove(list.Items()[3]);  // Scripting
+  list.Append(TypeLib(kScripting, {1, 0}, u"Scripting", true));
+  w.AddCommand();
+  w.Command()->Click();
+  EXPECT_THAT(w.Listed(), ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING", "Outlook 9.5",
+                                      "Scripting 1.0"));
+  // Scripting was last, but Outlook went after it before its own turn.
+  EXPECT_THAT(w.Message(), HasSubstr("Scripting 1.0 \u2192 1.0 (Microsoft Scripting Runtime), now "
+                                     "at the end of the list."));
+}
+
+TEST(Repair, AMainWindowNotToldStillShowsTheMessage) {
+  RepairWorld w;
+  w.AddCommand();
+  w.host.calls->FailOn("VBE.MainWindow.HWnd");
+  w.Command()->Click();
+  ASSERT_EQ(w.host.messages->Shown().size(), 1u);
+  EXPECT_EQ(w.host.messages->Shown()[0].owner, 0u) << "the editor's active window";
 }
 
 TEST(Repair, NothingMissing) {
@@ -198,8 +301,8 @@ TEST(Repair, RefusedAddsFallBackAndNameWhatIsLost) {
   lost.AddCommand();
   lost.host.calls->FailOn("References.AddFromGuid");
   lost.Command()->Click();
-  EXPECT_THAT(lost.Listed(), ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING",
-                                         "Scripting 1.0"));
+  EXPECT_THAT(lost.Listed(),
+              ElementsAre("Word 8.7 MISSING", "Ledgerline 1.0 MISSING", "Scripting 1.0"));
   EXPECT_EQ(lost.host.calls->Count("References.AddFromGuid"), 3u);
   const std::string message = lost.Message();
   EXPECT_EQ(message.find("NOT REPAIRED AND REMOVED: Outlook 9.6 "
@@ -217,7 +320,7 @@ TEST(Repair, TheVersionItHadIsPutBackWhenNothingNewerCanBeAdded) {
   list.Remove(list.Items().front());
   list.Append(TypeLib(kOutlook, {8, 0}, u"Outlook", true));
   w.libraries->Register(kOutlook, {8, 0}, u"Microsoft Outlook 8.0 Object Library", u"0",
-                        host::Bitness::Win64, u"C:\Office8\MSOUTL.OLB");
+                        host::Bitness::Win64, u"C:\\Office8\\MSOUTL.OLB");
   w.AddCommand();
   w.host.calls->FailOn("References.AddFromGuid", 1, 2);
   w.Command()->Click();
@@ -237,7 +340,8 @@ TEST(Repair, TheMessageNamesTheProjectAsTheEditorDoes) {
   RepairEntry project{RepairOutcome::ProjectNotOpen, 2};
   EXPECT_EQ(RepairMessage(u"P", {project}),
             u"Missing references in P:\nA project that is not open: (no name), left as it is.");
-  EXPECT_EQ(UnreadableMessage(u"P"), u"The references of P could not be read. Nothing was changed.");
+  EXPECT_EQ(UnreadableMessage(u"P"),
+            u"The references of P could not be read. Nothing was changed.");
 }
 
 }  // namespace

@@ -47,13 +47,13 @@ bool In(const std::set<std::string>& set, const std::string& op) { return set.co
 
 // What follows a change of a button, its record saved for later sessions and its tooltip: a
 // failure there is ignored, the click goes on.
-const std::set<std::string> kKeptInStep = {"CommandBarButton.Index", "Settings.SaveSetting",
+const std::set<std::string> kKeptInStep = {"CommandBarControl.Index", "Settings.SaveSetting",
                                            "CommandBarButton.TooltipText="};
 
 // The calls of the click sink and of the click's first reads, which nothing traps.
 const std::set<std::string> kClickEntry = {"CommandBarControl.AsButton",
                                            "CommandBarButton.DescriptionText",
-                                           "CommandBarButton.Caption", "Keyboard.GetKeyState"};
+                                           "CommandBarControl.Caption", "Keyboard.GetKeyState"};
 
 TEST(FaultSweep, Connection) {
   const std::set<std::string> notTrapped = {"Application.AsVBE",
@@ -281,60 +281,60 @@ TEST(FaultSweep, RefusalsNeverCostASavedBookmark) {
     s->TakeSounds();
     return s;
   };
-  SweepRefusals("go to a saved bookmark", saved, Calls,
-                [](LiveSession& s) { s.Bookmark(2)->Click(); },
-                [&](LiveSession& s, const Refusals&) {
-                  EXPECT_EQ(s.Bookmark(2)->DescriptionShown(), record);
-                  EXPECT_EQ(stored(s), record);
-                });
+  SweepRefusals(
+      "go to a saved bookmark", saved, Calls, [](LiveSession& s) { s.Bookmark(2)->Click(); },
+      [&](LiveSession& s, const Refusals&) {
+        EXPECT_EQ(s.Bookmark(2)->DescriptionShown(), record);
+        EXPECT_EQ(stored(s), record);
+      });
   const auto shifted = [&] {
     auto s = saved();
     s->host.keyboard->shiftDown = true;
     return s;
   };
   const host::Text here = u"Budget_07.xlsm|Module1|Main|1";
-  SweepRefusals("Shift-set over a saved bookmark", shifted, Calls,
-                [](LiveSession& s) { s.Bookmark(2)->Click(); },
-                [&](LiveSession& s, const Refusals& r) {
-                  const host::Text shown = s.Bookmark(2)->DescriptionShown();
-                  // The caret's place: in its procedure, or, that unread, the module's line.
-                  const auto isHere = [&](const host::Text& r) {
-                    return r == here || r == u"Budget_07.xlsm|Module1||4";
-                  };
-                  EXPECT_TRUE(shown == record || isHere(shown) || r.threw) << host::ToUtf8(shown);
-                  // A store that refuses the new one keeps the old one: never neither.
-                  const host::Text kept = stored(s).value_or(u"");
-                  EXPECT_TRUE(kept == record || isHere(kept)) << host::ToUtf8(kept);
-                });
+  SweepRefusals(
+      "Shift-set over a saved bookmark", shifted, Calls,
+      [](LiveSession& s) { s.Bookmark(2)->Click(); },
+      [&](LiveSession& s, const Refusals& r) {
+        const host::Text shown = s.Bookmark(2)->DescriptionShown();
+        // The caret's place: in its procedure, or, that unread, the module's line.
+        const auto isHere = [&](const host::Text& r) {
+          return r == here || r == u"Budget_07.xlsm|Module1||4";
+        };
+        EXPECT_TRUE(shown == record || isHere(shown) || r.threw) << host::ToUtf8(shown);
+        // A store that refuses the new one keeps the old one: never neither.
+        const host::Text kept = stored(s).value_or(u"");
+        EXPECT_TRUE(kept == record || isHere(kept)) << host::ToUtf8(kept);
+      });
 
   const auto connect = [](LiveSession& s) {
     s.addin.AddinInstance_OnDisconnection();
     s.addin.AddinInstance_OnConnection(s.host.editor);
   };
-  SweepRefusals("restore at a connection", saved, Calls, connect,
-                [&](LiveSession& s, const Refusals& r) {
-                  EXPECT_EQ(stored(s), record) << "a restore never changes what is saved";
-                  const auto b = s.Bookmark(2);
-                  if (!b) return;  // the connection itself failed: no bar to click
-                  const bool unnamed =
-                      std::count(r.operations.begin(), r.operations.end(),
-                                 "Environment.ProgramPath") != 0;
-                  if (r.threw || unnamed) {
-                    // A failed connection's bar, or one whose application has no name, saves
-                    // nothing over the saved bookmark.
-                    s.host.calls->ClearFailures();
-                    b->Click();
-                    EXPECT_EQ(stored(s), record);
-                    return;
-                  }
-                  EXPECT_TRUE(b->DescriptionShown().empty() || b->DescriptionShown() == record);
-                  EXPECT_EQ(b->CaptionShown() == u"Unused bookmark", b->DescriptionShown().empty())
-                      << "never half a bookmark";
-                  s.host.calls->ClearFailures();
-                  b->Click();
-                  EXPECT_EQ(b->DescriptionShown(), record) << "the next click puts it back first";
-                  EXPECT_EQ(stored(s), record);
-                });
+  SweepRefusals(
+      "restore at a connection", saved, Calls, connect, [&](LiveSession& s, const Refusals& r) {
+        EXPECT_EQ(stored(s), record) << "a restore never changes what is saved";
+        const auto b = s.Bookmark(2);
+        if (!b) return;  // the connection itself failed: no bar to click
+        const bool unnamed =
+            std::count(r.operations.begin(), r.operations.end(), "Environment.ProgramPath") != 0;
+        if (r.threw || unnamed) {
+          // A failed connection's bar, or one whose application has no name, saves
+          // nothing over the saved bookmark.
+          s.host.calls->ClearFailures();
+          b->Click();
+          EXPECT_EQ(stored(s), record);
+          return;
+        }
+        EXPECT_TRUE(b->DescriptionShown().empty() || b->DescriptionShown() == record);
+        EXPECT_EQ(b->CaptionShown() == u"Unused bookmark", b->DescriptionShown().empty())
+            << "never half a bookmark";
+        s.host.calls->ClearFailures();
+        b->Click();
+        EXPECT_EQ(b->DescriptionShown(), record) << "the next click puts it back first";
+        EXPECT_EQ(stored(s), record);
+      });
 }
 
 TEST(FaultSweep, ResettingBookmarks) {
