@@ -37,8 +37,8 @@ void RepairClick(benchmark::State& state) {
       for (int minor = 3; minor <= 5; ++minor)
         libraries->Register(Guid(i), {9, minor}, u"Library", u"0", host::Bitness::Win64,
                             u"C:\\L.olb");
-      list.Append({host::kReferenceTypeLibrary, Guid(i), {9, missing ? 6 : 5}, u"Library",
-                   missing});
+      list.Append(
+          {host::kReferenceTypeLibrary, Guid(i), {9, missing ? 6 : 5}, u"Library", missing});
     }
     lathmore::RepairCommand repair(*h.messages, *libraries, host::Bitness::Win64);
     repair.Add(*h.Control(u"Tools", 1), h.editor);
