@@ -12,7 +12,8 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
+  # A mirror mid-sync may fail one index; the packages needed may still be there.
+  $sudo apt-get update -qq || true
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 cmake --preset x64 >/dev/null
