@@ -10,6 +10,7 @@ void Connect::AddinInstance_OnConnection(const std::shared_ptr<host::Application
   const auto control = main_.EditorVBE->CommandBars()->FindControl(kReferencesCommand);
   if (!control) {
     // An editor without the command: connected and idle.
+    repair_.Remove();
     click_.reset();
     btnToolsRefs.reset();
     return;

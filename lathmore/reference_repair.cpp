@@ -16,7 +16,9 @@ struct Broken {
 };
 
 // The list as it stands while references are replaced, to tell whether one changed its place.
-using Order = std::vector<const host::Reference*>;
+// Each reference is held: the editor may hand out a new object for every Item, and an object let
+// go of could give its address to the next one.
+using Order = std::vector<std::shared_ptr<host::Reference>>;
 
 // Reads what a broken type library needs to be replaced or named; false when the entry is
 // settled already (a project, or what could not be read).
@@ -55,9 +57,11 @@ void Replace(host::References& references, const std::shared_ptr<host::Reference
     entry.outcome = RepairOutcome::RemoveRefused;
     return;
   }
-  const auto place = std::find(order.begin(), order.end(), reference.get());
-  entry.movedToEnd = place + 1 != order.end();
-  order.erase(place);
+  const auto place = std::find(order.begin(), order.end(), reference);
+  if (place != order.end()) {
+    entry.movedToEnd = place + 1 != order.end();
+    order.erase(place);
+  }
 
   constexpr host::LibraryVersion kNewest{0, 0};
   std::vector<host::LibraryVersion> tries{found};
@@ -70,7 +74,7 @@ void Replace(host::References& references, const std::shared_ptr<host::Reference
     } catch (const host::HostError&) {
       continue;
     }
-    order.push_back(added.get());
+    order.push_back(added);
     // The editor may add another minor version than the one asked for: tell the one it added.
     const auto major = Ignore([&] { return added->Major(); });
     const auto minor = Ignore([&] { return added->Minor(); });
@@ -123,7 +127,7 @@ std::vector<RepairEntry> RepairReferences(host::References& references,
     RepairEntry entry;
     entry.place = place;
     const auto reference = Ignore([&] { return references.Item(place); }).value_or(nullptr);
-    order.push_back(reference.get());
+    order.push_back(reference);
     const auto isBroken =
         reference ? Ignore([&] { return reference->IsBroken(); }) : std::optional<bool>();
     if (isBroken == false) continue;

@@ -62,6 +62,14 @@ void RepairCommand::Add(host::CommandBarControl& references, std::shared_ptr<hos
   }
 }
 
+RepairCommand::~RepairCommand() {
+  try {
+    Remove();
+  } catch (...) {
+    // Nothing may leave a destructor; the editor drops a temporary button when it ends anyway.
+  }
+}
+
 void RepairCommand::Remove() {
   click_.reset();
   if (button_) host::Ignore([&] { button_->Delete(); });
@@ -73,7 +81,12 @@ void RepairCommand::Click() {
   if (!editor_) return;
   const host::Text text = Repair();
   const auto owner = host::Ignore([&] { return editor_->MainWindowHandle(); });
-  host::Ignore([&] { messages_.Show(text, kRepairTitle, owner.value_or(0)); });
+  try {
+    messages_.Show(text, kRepairTitle, owner.value_or(0));
+  } catch (const host::HostError&) {
+    // What the repair did must be seen, a reference it lost above all: owned by no window, then.
+    host::Ignore([&] { messages_.Show(text, kRepairTitle, 0); });
+  }
 }
 
 host::Text RepairCommand::Repair() {

@@ -20,6 +20,11 @@ class RepairCommand {
  public:
   RepairCommand(host::MessageBoxes& messages, host::TypeLibraries& libraries, host::Bitness bitness)
       : messages_(messages), libraries_(libraries), bitness_(bitness) {}
+  // Let go of without a disconnection (the editor ending, or releasing the add-in): the button
+  // goes too, so no command is left that nothing answers.
+  ~RepairCommand();
+  RepairCommand(const RepairCommand&) = delete;
+  RepairCommand& operator=(const RepairCommand&) = delete;
 
   // Adds the button right after `references` on the menu that holds it, for this session of the
   // editor. A refused call leaves no button of it behind; the failure goes on to the caller.

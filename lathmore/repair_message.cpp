@@ -33,10 +33,9 @@ Text Line(const RepairEntry& entry) {
              u".";
     case RepairOutcome::Lost:
       return u"NOT REPAIRED AND REMOVED: " + Named(entry) +
-             u". Add it back by hand in Tools > References (AddFromGuid \"" + entry.guid + u"\", " +
-             host::FromUtf8(std::to_string(entry.from.major)) + u", " +
-             host::FromUtf8(std::to_string(entry.from.minor)) +
-             u"); nothing else was changed for it.";
+             u". Tick a version of it again in Tools > References, or type in the Immediate "
+             u"window: Application.VBE.ActiveVBProject.References.AddFromGuid \"" +
+             entry.guid + u"\", 0, 0. Nothing else was changed for it.";
     case RepairOutcome::NotInstalled:
       if (entry.onlyFor) {
         const bool only32 = *entry.onlyFor == host::Bitness::Win32;

@@ -69,7 +69,7 @@ void NothingLost(RepairWorld& w, bool messageRefused) {
 TEST(RepairSweep, EachCallRefusedOnce) {
   const auto calls = Sweep("repair", Ready, Calls, Click, [](RepairWorld& w, const FailedCall& f) {
     EXPECT_FALSE(f.threw) << "nothing escapes the click";
-    NothingLost(w, f.operation == "MessageBox.Show");
+    NothingLost(w, false);
   });
   EXPECT_GE(calls, 20u);
 }
@@ -77,8 +77,8 @@ TEST(RepairSweep, EachCallRefusedOnce) {
 TEST(RepairSweep, RefusedFromTheKthUseOnAndInPairs) {
   SweepRefusals("repair", Ready, Calls, Click, [](RepairWorld& w, const Refusals& r) {
     EXPECT_FALSE(r.threw);
-    NothingLost(w, std::find(r.operations.begin(), r.operations.end(), "MessageBox.Show") !=
-                       r.operations.end());
+    // Only a message box refused every time, unowned too, leaves nothing shown.
+    NothingLost(w, r.operations == std::vector<std::string>{"MessageBox.Show"});
   });
 }
 

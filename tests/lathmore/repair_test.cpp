@@ -248,6 +248,71 @@ TEST(Repair, EachRepairedOneTellsWhetherItMoved) {
                                      "at the end of the list."));
 }
 
+// The real editor hands out a new object for each Item: an earlier one's address may come back.
+class Rewrapped : public host::References {
+  struct Wrapper : host::Reference {
+    explicit Wrapper(std::shared_ptr<host::Reference> inner) : inner(std::move(inner)) {}
+    bool IsBroken() override { return inner->IsBroken(); }
+    std::int32_t Type() override { return inner->Type(); }
+    host::Text Guid() override { return inner->Guid(); }
+    std::int32_t Major() override { return inner->Major(); }
+    std::int32_t Minor() override { return inner->Minor(); }
+    host::Text Name() override { return inner->Name(); }
+    bool BuiltIn() override { return inner->BuiltIn(); }
+    std::shared_ptr<host::Reference> inner;
+  };
+
+ public:
+  explicit Rewrapped(std::shared_ptr<host::References> inner) : inner_(std::move(inner)) {}
+  std::int32_t Count() override { return inner_->Count(); }
+  std::shared_ptr<host::Reference> Item(std::int32_t index) override {
+    return std::make_shared<Wrapper>(inner_->Item(index));
+  }
+  void Remove(const std::shared_ptr<host::Reference>& reference) override {
+    inner_->Remove(dynamic_cast<Wrapper&>(*reference).inner);
+  }
+  std::shared_ptr<host::Reference> AddFromGuid(const host::Text& guid, std::int32_t major,
+                                               std::int32_t minor) override {
+    return std::make_shared<Wrapper>(inner_->AddFromGuid(guid, major, minor));
+  }
+
+ private:
+  std::shared_ptr<host::References> inner_;
+};
+
+TEST(Repair, ALastReferenceIsToldAsKeptInPlaceWhateverObjectsTheEditorHandsOut) {
+  RepairWorld w;
+  auto& list = *w.Project()->ReferenceList();
+  while (!list.Items().empty()) list.Remove(list.Items().front());
+  list.Append(TypeLib(kScripting, {1, 0}, u"Scripting", false));
+  list.Append(TypeLib(kOutlook, {9, 6}, u"Outlook", true));
+  Rewrapped references(w.Project()->References());
+  const auto entries = RepairReferences(references, *w.libraries, host::Bitness::Win64);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].outcome, RepairOutcome::Repaired);
+  EXPECT_FALSE(entries[0].movedToEnd);
+}
+
+TEST(RepairCommand, LetGoOfWithoutADisconnectionItDeletesItsButton) {
+  RepairWorld w;
+  auto repair =
+      std::make_unique<RepairCommand>(*w.host.messages, *w.libraries, host::Bitness::Win64);
+  repair->Add(*w.host.Control(u"Tools", 1), w.host.editor);
+  const auto command = w.Command();
+  repair.reset();
+  EXPECT_FALSE(command->Exists());
+  EXPECT_EQ(w.Tools()->ControlList().size(), 6u);
+}
+
+TEST(Repair, AMessageTheEditorsWindowCannotOwnIsShownUnowned) {
+  RepairWorld w;
+  w.AddCommand();
+  w.host.calls->FailOn("MessageBox.Show", 1, 1);
+  w.Command()->Click();
+  ASSERT_EQ(w.host.messages->Shown().size(), 1u);
+  EXPECT_EQ(w.host.messages->Shown()[0].owner, 0u);
+}
+
 TEST(Repair, AMainWindowNotToldStillShowsTheMessage) {
   RepairWorld w;
   w.AddCommand();
@@ -306,9 +371,11 @@ TEST(Repair, RefusedAddsFallBackAndNameWhatIsLost) {
   EXPECT_EQ(lost.host.calls->Count("References.AddFromGuid"), 3u);
   const std::string message = lost.Message();
   EXPECT_EQ(message.find("NOT REPAIRED AND REMOVED: Outlook 9.6 "
-                         "{00062FFF-0000-0000-C000-000000000046}. Add it back by hand in Tools > "
-                         "References (AddFromGuid \"{00062FFF-0000-0000-C000-000000000046}\", 9, "
-                         "6); nothing else was changed for it."),
+                         "{00062FFF-0000-0000-C000-000000000046}. Tick a version of it again in "
+                         "Tools > References, or type in the Immediate window: "
+                         "Application.VBE.ActiveVBProject.References.AddFromGuid "
+                         "\"{00062FFF-0000-0000-C000-000000000046}\", 0, 0. Nothing else was "
+                         "changed for it."),
             message.find('\n') + 1)
       << "first, right under the heading:\n"
       << message;
