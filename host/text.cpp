@@ -92,12 +92,20 @@ std::size_t CutPoint(std::u16string_view text, std::size_t count) {
   return count;
 }
 
+char16_t LowerAscii(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+int HexDigitValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  const char16_t lower = LowerAscii(c);
+  if (lower >= u'a' && lower <= u'f') return lower - u'a' + 10;
+  return -1;
+}
+
 bool EqualsIgnoringAsciiCase(std::u16string_view one, std::u16string_view other) {
-  const auto fold = [](char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
   return std::equal(one.begin(), one.end(), other.begin(), other.end(),
-                    [&fold](char16_t a, char16_t b) { return fold(a) == fold(b); });
+                    [](char16_t a, char16_t b) { return LowerAscii(a) == LowerAscii(b); });
 }
 
 }  // namespace host

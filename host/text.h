@@ -16,6 +16,11 @@ Text FromUtf8(std::string_view text);
 // pair, so a character is kept whole or not at all.
 std::size_t CutPoint(std::u16string_view text, std::size_t count);
 
+// The letter in lower case when it is an ASCII capital; any other unit as it is.
+char16_t LowerAscii(char16_t c);
+// The value of a hexadecimal digit (either case), or -1 for anything else.
+int HexDigitValue(char16_t c);
+
 // Whether two names are the same with ASCII letters folded, as Windows and the editor compare
 // class names, identifiers and keys.
 bool EqualsIgnoringAsciiCase(std::u16string_view one, std::u16string_view other);

@@ -10,16 +10,8 @@ std::optional<std::int32_t> HexPart(std::u16string_view digits) {
   if (digits.empty() || digits.size() > 4) return std::nullopt;
   std::int32_t value = 0;
   for (const char16_t c : digits) {
-    std::int32_t digit = 0;
-    if (c >= u'0' && c <= u'9') {
-      digit = c - u'0';
-    } else if (c >= u'a' && c <= u'f') {
-      digit = c - u'a' + 10;
-    } else if (c >= u'A' && c <= u'F') {
-      digit = c - u'A' + 10;
-    } else {
-      return std::nullopt;
-    }
+    const int digit = HexDigitValue(c);
+    if (digit < 0) return std::nullopt;
     value = value * 16 + digit;
   }
   return value;

@@ -14,6 +14,10 @@ namespace host {
 
 // Which of a version's platform subkeys a program of that bitness loads: "win32" or "win64".
 enum class Bitness { Win32, Win64 };
+// Office of the one bitness, as against the other.
+constexpr Bitness OtherBitness(Bitness bitness) {
+  return bitness == Bitness::Win64 ? Bitness::Win32 : Bitness::Win64;
+}
 
 // A type library's version, as references and the editor show it (decimal major.minor).
 struct LibraryVersion {

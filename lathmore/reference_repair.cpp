@@ -106,8 +106,7 @@ void Repair(host::References& references, host::TypeLibraries& libraries, host::
   const auto loadable = host::Loadable(*registered, bitness);
   if (loadable.empty()) {
     entry.outcome = RepairOutcome::NotInstalled;
-    const auto other =
-        bitness == host::Bitness::Win64 ? host::Bitness::Win32 : host::Bitness::Win64;
+    const auto other = host::OtherBitness(bitness);
     if (!host::Loadable(*registered, other).empty()) entry.onlyFor = other;
     return;
   }

@@ -10,17 +10,16 @@ namespace lathmore {
 
 namespace {
 
-char16_t Folded(char16_t c) {
-  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+bool IsAsciiLetter(char16_t c) {
+  const char16_t lower = host::LowerAscii(c);
+  return lower >= u'a' && lower <= u'z';
 }
-
-bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 // The letter after a single "&" ("&&" shows an ampersand), folded; 0 for none.
 char16_t AcceleratorOf(const host::Text& caption) {
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != u'&') continue;
-    if (caption[i + 1] != u'&') return Folded(caption[i + 1]);
+    if (caption[i + 1] != u'&') return host::LowerAscii(caption[i + 1]);
     ++i;
   }
   return 0;
@@ -33,7 +32,8 @@ host::Text WithFreeAccelerator(const host::Text& caption, const std::vector<host
   for (const auto& other : others) taken.push_back(AcceleratorOf(other));
   for (std::size_t i = 0; i < caption.size(); ++i) {
     if (!IsAsciiLetter(caption[i])) continue;
-    if (std::find(taken.begin(), taken.end(), Folded(caption[i])) != taken.end()) continue;
+    if (std::find(taken.begin(), taken.end(), host::LowerAscii(caption[i])) != taken.end())
+      continue;
     return caption.substr(0, i) + u"&" + caption.substr(i);
   }
   return caption;
@@ -94,9 +94,9 @@ host::Text RepairCommand::Repair() {
   if (!project) return kSelectProjectFirst;
   const auto name = host::Ignore([&] { return project->Name(); }).value_or(u"The active project");
   const auto protection = host::Ignore([&] { return project->Protection(); });
+  if (!protection) return UnreadableMessage(name);
   if (protection == host::kProjectLocked) return LockedMessage(name);
   try {
-    if (!protection) return UnreadableMessage(name);
     const auto references = project->References();
     return RepairMessage(name, RepairReferences(*references, libraries_, bitness_));
   } catch (const host::HostError&) {

@@ -79,14 +79,12 @@ void Runner::TypeLibrary(const std::vector<std::string>& w) {
   registration.versionKey = FromUtf8(w[2]);
   registration.lcid = FromUtf8(w[3]);
   registration.name = FromUtf8(w[5]);
-  const auto other =
-      kOwnBitness == host::Bitness::Win64 ? host::Bitness::Win32 : host::Bitness::Win64;
   const std::map<std::string, std::vector<host::Bitness>> platforms = {
       {"win32", {host::Bitness::Win32}},
       {"win64", {host::Bitness::Win64}},
       {"both", {host::Bitness::Win32, host::Bitness::Win64}},
       {"own", {kOwnBitness}},
-      {"other", {other}}};
+      {"other", {host::OtherBitness(kOwnBitness)}}};
   const auto found = platforms.find(w[4]);
   if (found == platforms.end()) throw ScriptError{std::string("usage: ") + usage};
   registration.platforms = found->second;

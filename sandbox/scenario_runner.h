@@ -36,6 +36,7 @@ namespace sandbox::script {
 using host::FromUtf8;
 using host::Text;
 using host::ToUtf8;
+using host::win::kOwnBitness;
 
 // A command the script got wrong: told in the transcript and counted as a failure.
 struct ScriptError {
@@ -58,9 +59,6 @@ inline constexpr std::int32_t kReferencesCommand = 942;
 // The editor's Tools menu: the popup on its menu bar, and the popup's own bar (msoBarPopup).
 inline constexpr std::int32_t kToolsMenu = 30007;
 inline constexpr std::int32_t kPopupBar = 5;
-// The loader of the editor's type libraries is of the sandbox's bitness.
-inline constexpr host::Bitness kOwnBitness =
-    sizeof(void*) == 8 ? host::Bitness::Win64 : host::Bitness::Win32;
 
 class Runner {
  public:

@@ -95,9 +95,8 @@ bool LibraryFileExists(const Text& path) {
 
 // A locale subkey is a hexadecimal LCID; FLAGS and HELPDIR sit beside them.
 bool IsLocale(const Text& name) {
-  return !name.empty() && name.size() <= 8 && std::all_of(name.begin(), name.end(), [](char16_t c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-  });
+  return !name.empty() && name.size() <= 8 &&
+         std::all_of(name.begin(), name.end(), [](char16_t c) { return HexDigitValue(c) >= 0; });
 }
 
 std::optional<TypeLibraryFile> PlatformFile(HKEY locale, const Text& platform, const Text& path) {

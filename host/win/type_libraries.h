@@ -10,4 +10,8 @@ namespace host::win {
 
 std::shared_ptr<TypeLibraries> RegistryTypeLibraries();
 
+// The bitness of this process, and so of the editor that loaded it and of the type libraries
+// that editor loads.
+inline constexpr Bitness kOwnBitness = sizeof(void*) == 8 ? Bitness::Win64 : Bitness::Win32;
+
 }  // namespace host::win

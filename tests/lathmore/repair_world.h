@@ -41,8 +41,7 @@ struct RepairWorld {
     host.editor->SetMainWindow(0x1234);
     host.editor->SetLibrarySource(
         {[l = libraries](const host::Text& guid) { return l->Lookup(guid); }, bitness});
-    const auto other =
-        bitness == host::Bitness::Win64 ? host::Bitness::Win32 : host::Bitness::Win64;
+    const auto other = host::OtherBitness(bitness);
     libraries->Register(kOutlook, {9, 5}, u"Microsoft Outlook 9.5 Object Library", u"0", bitness,
                         u"C:\\Office\\MSOUTL.OLB");
     libraries->Register(kOutlook, {9, 4}, u"Microsoft Outlook 9.4 Object Library", u"0", bitness,
