@@ -1,29 +1,39 @@
 @echo off
-rem install: copies Quillon and Lathmore to %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe
-rem puts them too, or where setup's entry in Apps & features says it put them) and registers them
-rem there for the current user, for 64-bit and 32-bit Office.
+rem install: copies Quillon and Lathmore, with uninstall.cmd and this script, to
+rem %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe puts them too, or where setup's entry in
+rem Apps & features says it put them), registers them there for the current user, for 64-bit and
+rem 32-bit Office, and gives them an entry in Apps & features.
 rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
-rem uninstall.cmd. No administrator rights needed; safe to run again. Exit code 0 when done; 1 when
-rem a registration failed; 2 when it could not be done and nothing is lost (say why). An uninstall
+rem uninstall.cmd, the extracted zip's or the installed one. Run from the install folder itself,
+rem it leaves this script and uninstall.cmd there and sets ADDINS_CLEANUP=1: uninstall.cmd removes
+rem them and the folder once it has ended. No administrator rights needed; safe to run again.
+rem Exit code 0 when done; 1 when a registration failed; 2 when it could not be done and nothing is lost (say why). An uninstall
 rem that cannot unregister an add-in registers again what it had unregistered and deletes no file,
 rem so that Office never points at an add-in that is gone. The same in ADDINS_OUTCOME, as not every
 rem cmd passes a called script's exit code on.
 rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
 rem block or on an echo line, only inside quotes; messages with a path go through :say.
 setlocal EnableExtensions DisableDelayedExpansion
-set "setupEntry=HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore"
+set "appsEntry=HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonLathmore"
+set "usualFolder=Programs\QuillonLathmore"
+set cleanup=0
 call :main %1
 set "outcome=%errorlevel%"
-endlocal & set "ADDINS_OUTCOME=%outcome%" & exit /b %outcome%
+endlocal & set "ADDINS_OUTCOME=%outcome%" & set "ADDINS_CLEANUP=%cleanup%" & exit /b %outcome%
 
 :main
 set "here=%~dp0"
 rem Where setup.exe installed them, which may be a folder of the user's choice (/D=), else the
 rem usual folder.
-set "target=%LOCALAPPDATA%\Programs\QuillonLathmore"
-call :setupsFolder
+set "target=%LOCALAPPDATA%\%usualFolder%"
+call :entrysFolder
+for %%d in ("%target%\.") do set "targetFolder=%%~fd\"
+set fromTarget=0
+if /i "%here%"=="%targetFolder%" set fromTarget=1
 set failed=0
 set "dlls=x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll"
+set "texts=README.txt LICENSE.txt CHANGELOG.txt"
+set "scripts=uninstall.cmd addins.cmd"
 rem 64-bit Windows, from a 64-bit or a 32-bit prompt: the 64-bit regsvr32 (Sysnative from a 32-bit
 rem prompt) for the 64-bit DLLs, the 32-bit one in SysWOW64 for the 32-bit DLLs. Whether either is
 rem there is for each step to find out, not for this choice.
@@ -41,7 +51,7 @@ if errorlevel 1 exit /b 2
 rem Each check sets a flag that is tested after its loop: an exit inside a loop does not end the
 rem script everywhere.
 set complete=1
-for %%f in (%dlls%) do call :present %%f
+for %%f in (%dlls% uninstall.cmd) do call :present %%f
 if %complete%==0 (
   echo Files are missing next to install.cmd. Extract the whole zip file to a folder, then run
   echo install.cmd from that folder again.
@@ -51,13 +61,15 @@ set "line=Installing to %target%"
 call :say
 for %%b in (x64 x86) do call :folder %%b
 set copied=1
-for %%f in (%dlls% README.txt LICENSE.txt CHANGELOG.txt) do call :copyOne %%f
+for %%f in (%dlls% %texts% %scripts%) do call :copyOne %%f
 if %copied%==0 (
   echo If an Office application is open, it is using the add-ins: Close every Office application,
   echo then run install.cmd again.
   exit /b 2
 )
 for %%f in (%dlls%) do call :one "" %%f Registering
+rem Even after a failed registration: what did register can then be removed from there.
+call :writeEntry
 echo.
 if not %failed%==0 (
   echo Some steps failed; see above.
@@ -72,7 +84,7 @@ set "line=Nothing to remove: %target% does not exist."
 call :say
 rem An entry that names a folder there is not, or one this cmd cannot spell, stays: the add-ins
 rem it installed may still be registered, and setup's own uninstaller may still remove them.
-if not defined entryFolder call :forgetSetup
+if not defined entryFolder call :forgetEntry
 exit /b 0
 :remove
 call :refuseIfLoaded
@@ -96,8 +108,11 @@ echo the extracted zip, installs it again.
 exit /b 1
 :allUnregistered
 rem Only what an install put there goes: a folder chosen for setup may hold the user's own files.
+rem The scripts running from there go after them (ADDINS_CLEANUP).
 set removed=1
-for %%f in (%dlls% README.txt LICENSE.txt CHANGELOG.txt uninstall.exe) do call :removeOne %%f
+set "ours=%dlls% %texts% uninstall.exe"
+if %fromTarget%==0 set "ours=%ours% %scripts%"
+for %%f in (%ours%) do call :removeOne %%f
 for %%d in (x64 x86) do call :removeFolder %%d
 rmdir "%target%" >nul 2>&1
 if %removed%==1 goto removed
@@ -106,10 +121,14 @@ call :say
 echo Close every Office application, then run uninstall.cmd again.
 exit /b 2
 :removed
-rem setup's entry goes with the folder it names, or when it names none; not when it names another.
-if not defined entryFolder call :forgetSetup
-if /i "%entryFolder%"=="%target%" call :forgetSetup
-if not exist "%target%" goto saidRemoved
+rem The entry goes with the folder it names, or when it names none; not when it names another.
+if not defined entryFolder call :forgetEntry
+if /i "%entryFolder%"=="%target%" call :forgetEntry
+set kept=0
+if %fromTarget%==1 set cleanup=1
+if %fromTarget%==1 call :othersThere
+if %fromTarget%==0 if exist "%target%" set kept=1
+if %kept%==0 goto saidRemoved
 set "line=Kept %target%, which holds other files than the add-ins'."
 call :say
 :saidRemoved
@@ -199,12 +218,13 @@ echo Copying %~1: FAILED
 set copied=0
 exit /b 0
 
-rem InstallLocation of setup's entry into target, where there is one. reg's answer goes through a
-rem file, named inside the temporary folder: not every cmd reads a command's output in for /f.
-:setupsFolder
+rem InstallLocation of the Apps & features entry into target, where there is one. reg's answer goes
+rem through a file, named inside the temporary folder: not every cmd reads a command's output in
+rem for /f.
+:entrysFolder
 set "entryFolder="
 pushd "%TEMP%"
-reg query "%setupEntry%" /v InstallLocation >QuillonLathmore-entry.txt 2>nul
+reg query "%appsEntry%" /v InstallLocation >QuillonLathmore-entry.txt 2>nul
 for /f "usebackq tokens=2,*" %%a in ("QuillonLathmore-entry.txt") do if "%%a"=="REG_SZ" set "entryFolder=%%b"
 del QuillonLathmore-entry.txt >nul 2>&1
 popd
@@ -223,10 +243,48 @@ rem A folder of the install, removed when nothing is left in it.
 rmdir "%target%\%~1" >nul 2>&1
 exit /b 0
 
-rem setup.exe installs into the same folder: once that folder is gone, so is its entry in Apps &
-rem features, which would otherwise offer to uninstall what is no longer there.
-:forgetSetup
-reg delete "%setupEntry%" /f >nul 2>&1
+rem kept=1 when the install folder holds more than the scripts running from it (for lists no
+rem hidden file). The folder is entered: not every cmd finds files by a pattern in such a path.
+:othersThere
+pushd "%target%"
+for /d %%d in (*) do set kept=1
+for %%f in (*) do call :otherFile "%%~nxf"
+popd
+exit /b 0
+:otherFile
+if /i not "%~1"=="uninstall.cmd" if /i not "%~1"=="addins.cmd" set kept=1
+exit /b 0
+
+rem Once the folder it names is gone, the Apps & features entry goes too, which would otherwise
+rem offer to uninstall what is no longer there.
+:forgetEntry
+reg delete "%appsEntry%" /f >nul 2>&1
+exit /b 0
+
+rem The Apps & features entry, so that the add-ins can be removed from there as setup's can: it
+rem runs the installed uninstall.cmd. Over setup's installation, or in a folder of the user's
+rem choice, setup's entry and uninstaller stay and the entry takes this version. The usual folder
+rem is named through %LOCALAPPDATA%, which cmd expands when it runs the command: reg's quoting
+rem cannot carry a folder name with & ( ) ^ or !. No path goes through call, which would expand a
+rem % in it again and double a ^.
+:writeEntry
+rem An entry of setup's for another folder, one that is not there now, stays as it is.
+if defined entryFolder if /i not "%entryFolder%"=="%target%" exit /b 0
+if /i not "%targetFolder%"=="%LOCALAPPDATA%\%usualFolder%\" goto entrysVersion
+if not exist "%target%\uninstall.exe" goto zipsEntry
+reg query "%appsEntry%" >nul 2>&1
+if not errorlevel 1 goto entrysVersion
+:zipsEntry
+set "uninstall=\"%ComSpec%\" /d /s /c \"\"%%LOCALAPPDATA%%\%usualFolder%\uninstall.cmd\""
+reg add "%appsEntry%" /v DisplayName /d "Quillon and Lathmore (VBA editor add-ins)" /f >nul
+reg add "%appsEntry%" /v Publisher /d "Razurid" /f >nul
+reg add "%appsEntry%" /v InstallLocation /d "%target%" /f >nul
+reg add "%appsEntry%" /v UninstallString /d "%uninstall%\"" /f >nul
+reg add "%appsEntry%" /v QuietUninstallString /d "%uninstall% /S\"" /f >nul
+reg add "%appsEntry%" /v NoModify /t REG_DWORD /d 1 /f >nul
+reg add "%appsEntry%" /v NoRepair /t REG_DWORD /d 1 /f >nul
+:entrysVersion
+reg add "%appsEntry%" /v DisplayVersion /d "@VERSION@" /f >nul
 exit /b 0
 
 rem Shows the text in the variable line as it is, whatever characters it holds: inside quotes

@@ -4,13 +4,22 @@
 ;   0 installed; 2 a step failed (what that run registered is undone; an upgrade puts the
 ;   previous installation back as it was); 3 an Office application has the add-ins loaded
 ;   (nothing changed); 4 Windows older than 7.
-; The uninstaller exits 2 when an unregistration fails: it then removes nothing, registers again
-; what it had unregistered, and says which step failed.
+; The uninstaller exits the same way: 0 removed; 2 an unregistration failed (it then removes
+; nothing, registers again what it had unregistered, and says which step failed); 3 an add-in is
+; loaded. Apps & features starts it in place (_?=), so that its caller sees that exit code, and it
+; removes itself once it has ended.
 ; makensis -DVERSION=1.1 -DVERSION_QUAD=1.1.0.0 -DSOURCE=<release folder> -DOUTFILE=<setup.exe>
-;          [-DSIGN=<script that signs the file it is given in place>] setup.nsi
-; (scripts/release.sh gives them all.)
+;          [-DSIGN=<script that signs the file it is given in place>] [-DAMD64] setup.nsi
+; (scripts/release.sh gives them all.) -DAMD64 makes a 64-bit setup.exe, which is not shipped: the
+; release tests run it where no 32-bit program runs.
 
-Unicode true
+!ifdef AMD64
+  Target amd64-unicode
+  ; Always 64-bit Windows: the branches for 32-bit Windows are left unused.
+  !pragma warning disable 6012
+!else
+  Unicode true
+!endif
 !include LogicLib.nsh
 !include x64.nsh
 !include WinVer.nsh
@@ -52,10 +61,15 @@ Var Failure
 Var Upgrade    ; 1 when an installation was there before: its files are kept to put back
 Var Step       ; the uninstaller's unregistration under way, 1 to 4
 
-; The regsvr32 of each bitness, seen from this 32-bit installer: on 64-bit Windows System32 is
+; The regsvr32 of each bitness. Seen from the 32-bit installer, System32 on 64-bit Windows is
 ; redirected to the 32-bit one and Sysnative reaches the 64-bit one.
-!define REGSVR32_64 "$WINDIR\Sysnative\regsvr32.exe"
-!define REGSVR32_32 "$SYSDIR\regsvr32.exe"
+!ifdef AMD64
+  !define REGSVR32_64 "$SYSDIR\regsvr32.exe"
+  !define REGSVR32_32 "$WINDIR\SysWOW64\regsvr32.exe"
+!else
+  !define REGSVR32_64 "$WINDIR\Sysnative\regsvr32.exe"
+  !define REGSVR32_32 "$SYSDIR\regsvr32.exe"
+!endif
 
 ; Fails with MESSAGE (setup's or the uninstaller's) when a DLL the run would replace or remove is
 ; loaded: Windows lets nobody write to a DLL an application has loaded.
@@ -79,6 +93,9 @@ Function ${UN}RefuseIfLoaded
         DetailPrint "$2 is in use."
         MessageBox MB_OK|MB_ICONEXCLAMATION "${MESSAGE}" /SD IDOK
         SetErrorLevel 3
+        !if "${UN}" == "un."
+          Call un.ForgetCopy
+        !endif
         Quit
       ${EndIf}
       FileClose $3
@@ -86,6 +103,25 @@ Function ${UN}RefuseIfLoaded
   ${Next}
 FunctionEnd
 !macroend
+; The running uninstaller cannot delete its own file: a hidden cmd deletes it once this process
+; has ended (it waits two seconds, then a further four if the file is still there), then removes
+; its folder if that is empty. What it does cannot change this run's exit code. No folder of the
+; installation is the working directory of either process, which would keep that folder.
+Function un.RemoveWhenEnded
+  SetOutPath $TEMP
+  StrCpy $0 'del /f /q "$EXEPATH" 2>nul & rmdir "$EXEDIR" 2>nul'
+  ; An "if" takes the rest of the line as its commands.
+  ExecShell "open" "$SYSDIR\cmd.exe" '/d /v:off /s /c "ping -n 3 127.0.0.1 >nul & $0 & if exist "$EXEPATH" ping -n 5 127.0.0.1 >nul & $0"' SW_HIDE
+FunctionEnd
+
+; Started without _?=, the uninstaller runs as a copy in a folder of its own in the temporary
+; folder: that copy and its folder go once it has ended, whatever the result.
+Function un.ForgetCopy
+  ${If} $EXEFILE != "uninstall.exe"
+    Call un.RemoveWhenEnded
+  ${EndIf}
+FunctionEnd
+
 !insertmacro RefuseIfLoaded "" "${IN_USE}"
 !insertmacro RefuseIfLoaded "un." "${UN_IN_USE}"
 
@@ -196,8 +232,10 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; _?= runs the uninstaller in place: without it, it starts a copy of itself in the temporary
+  ; folder and ends at once with 0, whatever the copy then does. It comes last and unquoted.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -262,11 +300,20 @@ Section "Uninstall"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\CHANGELOG.txt"
-  Delete "$INSTDIR\uninstall.exe"
+  ; What the zip's install.cmd puts there when it installs over this installation.
+  Delete "$INSTDIR\uninstall.cmd"
+  Delete "$INSTDIR\addins.cmd"
   RMDir "$INSTDIR\x64"
   RMDir "$INSTDIR\x86"
-  RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $EXEFILE == "uninstall.exe"
+    Call un.RemoveWhenEnded
+  ${Else}
+    ; A copy of the uninstaller runs from the temporary folder: the installed one can go now.
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    Call un.ForgetCopy
+  ${EndIf}
   DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to unload the add-ins."
   Return
 
@@ -278,5 +325,6 @@ un_failed:
   !insertmacro RegisterAgain 3 "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
   MessageBox MB_OK|MB_ICONSTOP "Uninstall stopped: $Failure Nothing was removed." /SD IDOK
   SetErrorLevel 2
+  Call un.ForgetCopy
   Abort "Uninstall stopped: $Failure"
 SectionEnd

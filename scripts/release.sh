@@ -59,7 +59,7 @@ for arch in x64 x86; do
 done
 # cmd reads a batch file with bare line feeds wrongly (a label can be missed): CR LF for each.
 for script in install.cmd uninstall.cmd addins.cmd; do
-  sed 's/\r*$/\r/' "release/$script" >"$out/$script"
+  sed "s/@VERSION@/$version/g; s/\r*\$/\r/" "release/$script" >"$out/$script"
 done
 sed "s/@VERSION@/$version/g; s/\$/\r/" release/README.txt >"$out/README.txt"
 sed 's/$/\r/' LICENSE >"$out/LICENSE.txt"

@@ -6,9 +6,12 @@
 # install.cmd works from a folder with awkward characters and refuses from a temporary one, and
 # its uninstall.cmd removes setup's entry too; registration keeps what the other bitness and
 # another copy need, cleans up after a deleted folder, and works from a long path. Run on every
-# machine: uninstall.cmd's failures (with a stand-in for the 32-bit regsvr32), and unregistration
-# through other names of the file and beside a type library registered for everyone. The rest runs
-# 32-bit programs (setup.exe and the 32-bit regsvr32) and is skipped where this machine cannot.
+# machine, with a stand-in for the 32-bit regsvr32: uninstall.cmd's failures; a zip install
+# uninstalled after its extracted folder is gone; setup.nsi built as a 64-bit setup.exe, whose
+# uninstaller Apps & features runs (its exit codes, nothing left behind); unregistration through
+# other names of the file and beside a type library registered for everyone. The rest runs 32-bit
+# programs (the shipped setup.exe and the 32-bit regsvr32) and is skipped where this machine
+# cannot.
 # First scripts/test-release-trust.sh builds the release again from two
 # clean clones and signed; the signed setup.exe is then installed here too.
 set -euo pipefail
@@ -150,7 +153,7 @@ sandbox_loads() {  # bitness, description [, folder in Windows form]
 in_folder() {  # folder, script
   (cd "$1" && "$root/scripts/wine" cmd /c "$2" </dev/null)
 }
-wait_gone() {  # the uninstaller copies itself away and finishes after its first process ends
+wait_gone() {  # what goes once the uninstaller (or uninstall.cmd) has ended, a few seconds later
   local i
   for i in $(seq 1 60); do
     [ -e "$1" ] || return 0
@@ -158,9 +161,46 @@ wait_gone() {  # the uninstaller copies itself away and finishes after its first
   done
   return 1
 }
+# The temporary folder as it was before, once what an uninstaller left there to go has gone.
+temporary_is() {  # listing
+  local i
+  for i in $(seq 1 60); do
+    [ "$(ls -A "$temporary")" = "$1" ] && return 0
+    sleep 0.5
+  done
+  echo "  the temporary folder holds: $(ls -A "$temporary" | paste -sd' ')"
+  return 1
+}
+# A command of the Apps & features entry, run as Apps & features and deployment tools run it.
+run_stored() {  # UninstallString or QuietUninstallString
+  wine "$root/build/x64/bin/run_stored_command.exe" "${uninstall_key#HKCU\\}" "$1"
+}
+# The Apps & features entry: its name, version, publisher and folder, and (for setup's) its size
+# and that its uninstaller runs in place, so that its exit code reaches the caller.
+check_entry() {  # folder in Windows form, setup or zip
+  local where
+  where=$(sed 's/[][\\.*^$()+?{}|]/\\&/g' <<<"$1")
+  check "Apps & features: name" value_is "$uninstall_key" DisplayName 64 "REG_SZ +Quillon and Lathmore \\(VBA editor add-ins\\)"
+  check "Apps & features: version" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
+  check "Apps & features: publisher" value_is "$uninstall_key" Publisher 64 "REG_SZ +Razurid"
+  check "Apps & features: location" value_is "$uninstall_key" InstallLocation 64 "REG_SZ +$where"
+  if [ "$2" = setup ]; then
+    check "Apps & features: size" value_is "$uninstall_key" EstimatedSize 64 "REG_DWORD +0x[0-9a-f]+"
+    check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\"$where\\\\uninstall.exe\" _\\?=$where"
+    check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\"$where\\\\uninstall.exe\" /S _\\?=$where"
+  else
+    # The usual folder through %LOCALAPPDATA%, which cmd expands when it runs the command; Wine's
+    # cmd has already expanded it when it wrote the entry.
+    local script="\"\"(%LOCALAPPDATA%\\\\Programs\\\\QuillonLathmore|$where)\\\\uninstall.cmd\""
+    check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\".*\\\\cmd.exe\" /d /s /c $script\""
+    check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\".*\\\\cmd.exe\" /d /s /c $script /S\""
+  fi
+}
+no_entry() { ! "$root/scripts/wine" reg query "$uninstall_key" /reg:64 </dev/null >/dev/null 2>&1; }
 
 for arch in x64 x86; do
-  [ -f "build/$arch/bin/sandbox.exe" ] && [ -f "build/$arch/bin/regsvr32_stand_in.exe" ] ||
+  [ -f "build/$arch/bin/sandbox.exe" ] && [ -f "build/$arch/bin/regsvr32_stand_in.exe" ] &&
+    [ -f "build/$arch/bin/run_stored_command.exe" ] ||
     { cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" >/dev/null; }
 done
 
@@ -258,6 +298,96 @@ check "nothing else of the add-ins is left there" \
 check "it says the folder was kept" grep -q "^Kept C:.Tools.QL" <<<"$(tr -d '\r' <<<"$last_output")"
 check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
 check_no_keys_left "after uninstalling from C:\\Tools\\QL"
+
+# A zip install keeps a way to uninstall once its extracted folder is gone: its own uninstall.cmd
+# in the install folder, which its Apps & features entry runs too.
+echo "a zip install, its extracted folder deleted, uninstalled from Apps & features and by its installed uninstall.cmd:"
+zip_install() {
+  rm -rf "$zip"
+  mkdir -p "$zip"
+  cp -r "$folder/." "$zip/"
+  expect_exit 0 "install.cmd" in_folder "$zip" install.cmd
+  rm -rf "$zip"
+}
+temporary_before=$(ls -A "$temporary")
+zip_install
+for f in uninstall.cmd addins.cmd; do check "$f installed beside the add-ins" test -f "$installed/$f"; done
+check_entry "$installed_win" zip
+expect_exit 0 "the quiet uninstall from Apps & features" run_stored QuietUninstallString
+check "it says Done" grep -q "^Done" <<<"$(tr -d '\r' <<<"$last_output")"
+check "the install folder is gone, uninstall.cmd with it" wait_gone "$installed"
+check "the Apps & features entry is gone" no_entry
+check_no_keys_left "after the quiet uninstall of the zip install"
+check "nothing is left in the temporary folder" temporary_is "$temporary_before"
+zip_install
+damage x64/Lathmore.dll
+expect_exit 2 "the installed uninstall.cmd, x64\\Lathmore.dll damaged" in_folder "$installed" uninstall.cmd
+for f in "${files[@]}" uninstall.cmd addins.cmd; do check "after it: $f kept" test -f "$installed/$f"; done
+check_registered "after it (what it unregistered is registered again)" 64
+check "after it the Apps & features entry is kept" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
+put_right x64/Lathmore.dll
+printf 'mine\r\n' >"$installed/notes.txt"
+expect_exit 0 "the installed uninstall.cmd, as a double-click starts it" in_folder "$installed" uninstall.cmd
+check "it says the folder was kept for the user's file" grep -q "^Kept .*QuillonLathmore, which holds other files" <<<"$(tr -d '\r' <<<"$last_output")"
+check "the installed scripts are gone" wait_gone "$installed/uninstall.cmd"
+check "only the user's file is left there, and no script" test "$(ls -A "$installed" | paste -sd' ')" = "notes.txt"
+rm -rf "$installed"
+zip_install
+expect_exit 0 "the uninstall from Apps & features (UninstallString)" run_stored UninstallString
+check "the install folder is gone" wait_gone "$installed"
+check_no_keys_left "after the uninstall of the zip install"
+check "the Apps & features entry is gone" no_entry
+
+# The uninstaller that Apps & features starts: setup.nsi built as a 64-bit setup.exe, not
+# shipped, so that it runs where no 32-bit program does. The shipped one is tried further down
+# where 32-bit programs run.
+echo "setup.exe built for 64-bit Windows, and its uninstaller as Apps & features starts it:"
+setup64=$scratch/setup64.exe
+makensis -V2 -DAMD64 -DVERSION="$version" -DVERSION_QUAD="$version.0.0" -DSOURCE="$root/$folder" \
+  -DOUTFILE="$setup64" release/setup.nsi >"$scratch/setup64.log" 2>&1
+expect_exit 0 "setup.exe /S" wine "$setup64" /S
+check_registered "after setup" 64
+check_entry "$installed_win" setup
+hold_addins
+before=$(snapshot)
+expect_exit 3 "the quiet uninstall while the editor has the add-ins loaded" run_stored QuietUninstallString
+wait "$holder" || true
+check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
+damage x64/Lathmore.dll
+expect_exit 2 "the quiet uninstall, x64\\Lathmore.dll damaged" run_stored QuietUninstallString
+for f in "${files[@]}" uninstall.exe; do check "after it: $f kept" test -f "$installed/$f"; done
+check_registered "after it (what it unregistered is registered again)" 64
+check_entry "$installed_win" setup
+put_right x64/Lathmore.dll
+wine reg add "$settings" /v Left /d 61 /f /reg:64 >/dev/null
+expect_exit 0 "the quiet uninstall" run_stored QuietUninstallString
+check "the install folder is gone, uninstall.exe with it" wait_gone "$installed"
+check "the Apps & features entry is gone" no_entry
+check_no_keys_left "after the quiet uninstall"
+check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
+check "nothing is left in the temporary folder" temporary_is "$temporary_before"
+expect_exit 0 "setup.exe /S" wine "$setup64" /S
+expect_exit 0 "uninstall.exe /S started without _?=, as a double-click starts it" wine "$installed/uninstall.exe" /S
+check "the install folder is gone" wait_gone "$installed"
+check "its copy in the temporary folder is gone too" temporary_is "$temporary_before"
+echo "setup.exe /S /D=, then uninstall.cmd; setup.exe, install.cmd over it, then setup's uninstaller:"
+rm -rf "$chosen"
+expect_exit 0 "setup.exe /S /D=C:\\Tools\\QL" wine "$setup64" /S '/D=C:\Tools\QL'
+check_entry 'C:\Tools\QL' setup
+zip_install
+check "install.cmd installed into C:\\Tools\\QL" test -f "$chosen/uninstall.cmd"
+check "setup's entry stays setup's" value_is "$uninstall_key" QuietUninstallString 64 'REG_SZ +"C:\\Tools\\QL\\uninstall.exe" /S _\?=C:\\Tools\\QL'
+mkdir -p "$zip"
+cp -r "$folder/." "$zip/"
+expect_exit 0 "the extracted zip's uninstall.cmd" in_folder "$zip" uninstall.cmd
+check "C:\\Tools\\QL is gone" test ! -e "$chosen"
+check "the Apps & features entry is gone" no_entry
+check_no_keys_left "after uninstall.cmd over setup.exe /D="
+expect_exit 0 "setup.exe /S" wine "$setup64" /S
+zip_install
+expect_exit 0 "setup's quiet uninstall" run_stored QuietUninstallString
+check "the install folder is gone, the zip's scripts with it" wait_gone "$installed"
+check_no_keys_left "after setup's uninstaller over install.cmd"
 rm "$wow64/regsvr32.exe"
 [ ! -f "$scratch/regsvr32-of-wine.exe" ] || cp "$scratch/regsvr32-of-wine.exe" "$wow64/regsvr32.exe"
 
@@ -323,15 +453,7 @@ echo "setup.exe /S:"
 expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
 check_registered "after setup"
 for f in "${files[@]}" uninstall.exe; do check "after setup: $f installed" test -f "$installed/$f"; done
-check "Apps & features: name" value_is "$uninstall_key" DisplayName 64 "REG_SZ +Quillon and Lathmore \\(VBA editor add-ins\\)"
-check "Apps & features: version" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
-check "Apps & features: publisher" value_is "$uninstall_key" Publisher 64 "REG_SZ +Razurid"
-# The install folder as a pattern: its ( ) ^ and other characters stand for themselves.
-installed_re=$(sed 's/[][\\.*^$()+?{}|]/\\&/g' <<<"$installed_win")
-check "Apps & features: location" value_is "$uninstall_key" InstallLocation 64 "REG_SZ +$installed_re"
-check "Apps & features: size" value_is "$uninstall_key" EstimatedSize 64 "REG_DWORD +0x[0-9a-f]+"
-check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\"$installed_re\\\\uninstall.exe\""
-check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\"$installed_re\\\\uninstall.exe\" /S"
+check_entry "$installed_win" setup
 sandbox_loads x64 "the 64-bit sandbox loads both add-ins from the install folder"
 sandbox_loads x86 "the 32-bit sandbox loads both add-ins from the install folder"
 
@@ -348,13 +470,9 @@ check "nothing changed while an add-in was in use" test "$(snapshot)" == "$befor
 
 echo "quiet uninstall from Apps & features:"
 wine reg add "$settings" /v Left /d 61 /f /reg:64 >/dev/null
-quiet=$(wine reg query "$uninstall_key" /v QuietUninstallString /reg:64 | tr -d '\r' |
-        sed -n 's/^ *QuietUninstallString *REG_SZ *//p')
-# As Apps & features starts it: the quoted program, then its arguments.
-quiet_program=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$quiet")
-quiet_arguments=$(sed 's/^"[^"]*" *//' <<<"$quiet")
-expect_exit 0 "the quiet uninstall" wine "$quiet_program" $quiet_arguments
+expect_exit 0 "the quiet uninstall" run_stored QuietUninstallString
 check "the install folder is gone" wait_gone "$installed"
+check "nothing is left in the temporary folder" temporary_is "$temporary_before"
 check_no_keys_left "after the quiet uninstall"
 check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
 check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
