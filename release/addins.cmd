@@ -7,8 +7,9 @@ rem uninstall: unregisters them there and removes that folder. Called by install
 rem uninstall.cmd, the extracted zip's or the installed one. Run from the install folder itself,
 rem it leaves this script and uninstall.cmd there and sets ADDINS_CLEANUP=1: uninstall.cmd removes
 rem them and the folder once it has ended. No administrator rights needed; safe to run again.
-rem Exit code 0 when done; 1 when a registration failed; 2 when it could not be done and nothing is lost (say why). An uninstall
-rem that cannot unregister an add-in registers again what it had unregistered and deletes no file,
+rem Exit code 0 when done; 1 when a registration failed; 2 when it could not be done and nothing
+rem is lost (say why); 3 when an uninstall found the add-ins loaded (as setup's uninstaller). An
+rem uninstall that cannot unregister an add-in registers again what it had unregistered and deletes no file,
 rem so that Office never points at an add-in that is gone. The same in ADDINS_OUTCOME, as not every
 rem cmd passes a called script's exit code on.
 rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
@@ -28,8 +29,7 @@ rem usual folder.
 set "target=%LOCALAPPDATA%\%usualFolder%"
 call :entrysFolder
 for %%d in ("%target%\.") do set "targetFolder=%%~fd\"
-set fromTarget=0
-if /i "%here%"=="%targetFolder%" set fromTarget=1
+call :isTarget
 set failed=0
 set "dlls=x64\Quillon.dll x64\Lathmore.dll x86\Quillon.dll x86\Lathmore.dll"
 set "texts=README.txt LICENSE.txt CHANGELOG.txt"
@@ -88,7 +88,7 @@ if not defined entryFolder call :forgetEntry
 exit /b 0
 :remove
 call :refuseIfLoaded
-if errorlevel 1 exit /b 2
+if errorlevel 1 exit /b 3
 rem The first unregistration that fails ends the uninstall: what went before is registered again,
 rem and so is the one that failed, which may have removed part of its registration.
 set "unregistered="
@@ -203,6 +203,19 @@ rem A file of the release next to this script, or complete=0.
 if not exist "%here%%~1" set complete=0
 exit /b 0
 
+rem fromTarget=1 when this script runs from the install folder, by whatever name (8.3, a linked
+rem folder): a file made here is looked for there.
+:isTarget
+set fromTarget=0
+set "marker=QuillonLathmore-%RANDOM%%RANDOM%.tmp"
+call :makeMarker 2>nul
+if exist "%target%\%marker%" set fromTarget=1
+del /f /q "%here%%marker%" >nul 2>&1
+exit /b 0
+:makeMarker
+type nul >"%here%%marker%"
+exit /b 0
+
 rem A folder of the install folder, made where it is missing.
 :folder
 if not exist "%target%\%~1" mkdir "%target%\%~1"
@@ -261,21 +274,17 @@ rem offer to uninstall what is no longer there.
 reg delete "%appsEntry%" /f >nul 2>&1
 exit /b 0
 
-rem The Apps & features entry, so that the add-ins can be removed from there as setup's can: it
-rem runs the installed uninstall.cmd. Over setup's installation, or in a folder of the user's
-rem choice, setup's entry and uninstaller stay and the entry takes this version. The usual folder
-rem is named through %LOCALAPPDATA%, which cmd expands when it runs the command: reg's quoting
-rem cannot carry a folder name with & ( ) ^ or !. No path goes through call, which would expand a
-rem % in it again and double a ^.
+rem The Apps & features entry, so that the add-ins can be removed from there: it runs the
+rem installed uninstall.cmd, which removes setup's files too. In a folder of the user's choice,
+rem setup's entry and uninstaller stay and the entry takes this version. The usual folder is named
+rem through %LOCALAPPDATA%, which cmd expands when it runs the command: reg's quoting cannot carry a
+rem folder name with & ( ) ^ or !. No path goes through call, which would expand a % in it again
+rem and double a ^.
 :writeEntry
 rem An entry of setup's for another folder, one that is not there now, stays as it is.
 if defined entryFolder if /i not "%entryFolder%"=="%target%" exit /b 0
 if /i not "%targetFolder%"=="%LOCALAPPDATA%\%usualFolder%\" goto entrysVersion
-if not exist "%target%\uninstall.exe" goto zipsEntry
-reg query "%appsEntry%" >nul 2>&1
-if not errorlevel 1 goto entrysVersion
-:zipsEntry
-set "uninstall=\"%ComSpec%\" /d /s /c \"\"%%LOCALAPPDATA%%\%usualFolder%\uninstall.cmd\""
+set "uninstall=\"%ComSpec%\" /d /v:off /s /c \"\"%%LOCALAPPDATA%%\%usualFolder%\uninstall.cmd\""
 reg add "%appsEntry%" /v DisplayName /d "Quillon and Lathmore (VBA editor add-ins)" /f >nul
 reg add "%appsEntry%" /v Publisher /d "Razurid" /f >nul
 reg add "%appsEntry%" /v InstallLocation /d "%target%" /f >nul

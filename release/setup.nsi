@@ -103,15 +103,22 @@ Function ${UN}RefuseIfLoaded
   ${Next}
 FunctionEnd
 !macroend
-; The running uninstaller cannot delete its own file: a hidden cmd deletes it once this process
-; has ended (it waits two seconds, then a further four if the file is still there), then removes
-; its folder if that is empty. What it does cannot change this run's exit code. No folder of the
-; installation is the working directory of either process, which would keep that folder.
+; The uninstaller's own file goes once it has ended: a hidden cmd deletes it two seconds after
+; this process ends (its window closed), or four or eight seconds later if it is still there, and
+; then its folder if that is empty. What that cmd does cannot change this run's exit code. The
+; file goes only while the add-ins have not come back: an installation made again at once keeps
+; its own uninstaller. The cmd takes the file and folder from its environment: a command line of
+; this installer holds 1024 characters at most, and no character of a path is parsed there. No
+; folder of the installation is the working directory of either process, which would keep it.
 Function un.RemoveWhenEnded
+  System::Call 'kernel32::SetEnvironmentVariable(t "QL_FILE", t "$EXEPATH")'
+  System::Call 'kernel32::SetEnvironmentVariable(t "QL_FOLDER", t "$EXEDIR")'
   SetOutPath $TEMP
-  StrCpy $0 'del /f /q "$EXEPATH" 2>nul & rmdir "$EXEDIR" 2>nul'
   ; An "if" takes the rest of the line as its commands.
-  ExecShell "open" "$SYSDIR\cmd.exe" '/d /v:off /s /c "ping -n 3 127.0.0.1 >nul & $0 & if exist "$EXEPATH" ping -n 5 127.0.0.1 >nul & $0"' SW_HIDE
+  StrCpy $0 'if not exist "%QL_FOLDER%\x64\Quillon.dll" if not exist "%QL_FOLDER%\x86\Quillon.dll"'
+  StrCpy $0 '$0 del /f /q "%QL_FILE%" 2>nul & rmdir "%QL_FOLDER%" 2>nul'
+  StrCpy $1 'if exist "%QL_FILE%" ping -n'
+  ExecShell "open" "$SYSDIR\cmd.exe" '/d /v:off /s /c "ping -n 3 127.0.0.1 >nul & $0 & $1 5 127.0.0.1 >nul & $0 & $1 9 127.0.0.1 >nul & $0"' SW_HIDE
 FunctionEnd
 
 ; Started without _?=, the uninstaller runs as a copy in a folder of its own in the temporary
@@ -120,6 +127,15 @@ Function un.ForgetCopy
   ${If} $EXEFILE != "uninstall.exe"
     Call un.RemoveWhenEnded
   ${EndIf}
+FunctionEnd
+
+; Called once the uninstaller's window is closed, or at once with /S.
+Function un.onUninstSuccess
+  Call un.RemoveWhenEnded
+FunctionEnd
+
+Function un.onUninstFailed
+  Call un.ForgetCopy
 FunctionEnd
 
 !insertmacro RefuseIfLoaded "" "${IN_USE}"
@@ -306,13 +322,10 @@ Section "Uninstall"
   RMDir "$INSTDIR\x64"
   RMDir "$INSTDIR\x86"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  ${If} $EXEFILE == "uninstall.exe"
-    Call un.RemoveWhenEnded
-  ${Else}
+  ${If} $EXEFILE != "uninstall.exe"
     ; A copy of the uninstaller runs from the temporary folder: the installed one can go now.
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    Call un.ForgetCopy
   ${EndIf}
   DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to unload the add-ins."
   Return
@@ -325,6 +338,5 @@ un_failed:
   !insertmacro RegisterAgain 3 "${REGSVR32_32}" "$INSTDIR\x86\Quillon.dll" "Quillon for 32-bit Office"
   MessageBox MB_OK|MB_ICONSTOP "Uninstall stopped: $Failure Nothing was removed." /SD IDOK
   SetErrorLevel 2
-  Call un.ForgetCopy
   Abort "Uninstall stopped: $Failure"
 SectionEnd

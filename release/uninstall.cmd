@@ -22,13 +22,20 @@ if "%ADDINS_CLEANUP%"=="1" call :removeWhenEnded
 exit /b %code%
 
 rem Run from the install folder, this script and addins.cmd were left there: a cmd of their own
-rem deletes them and the folder once this one has ended. It gets the folder through its
-rem environment, so that no character of the folder's name reaches a command line.
+rem deletes them and the folder once this one has ended, unless an installation made again at once
+rem has put the add-ins back. It gets the folder through its environment, so that no character of
+rem the folder's name reaches a command line.
 :removeWhenEnded
 set QL_QUOTE=^"
 set "QL_FOLDER=%~dp0"
 cd /d "%TEMP%"
-start "" /b "%ComSpec%" /d /c ping -n 3 127.0.0.1 ^>nul ^& del /f /q %%QL_QUOTE%%%%QL_FOLDER%%addins.cmd%%QL_QUOTE%% %%QL_QUOTE%%%%QL_FOLDER%%uninstall.cmd%%QL_QUOTE%% ^& rmdir %%QL_QUOTE%%%%QL_FOLDER%%%%QL_QUOTE%% >nul 2>&1
+rem The names are expanded by that cmd, not by this one ("%%" here is "%" there), and written out
+rem in full: this cmd must not expand a variable that names another.
+start "" /b "%ComSpec%" /d /v:off /c ping -n 3 127.0.0.1 ^>nul ^& ^
+if not exist %%QL_QUOTE%%%%QL_FOLDER%%x64\Quillon.dll%%QL_QUOTE%% ^
+if not exist %%QL_QUOTE%%%%QL_FOLDER%%x86\Quillon.dll%%QL_QUOTE%% ^
+del /f /q %%QL_QUOTE%%%%QL_FOLDER%%addins.cmd%%QL_QUOTE%% %%QL_QUOTE%%%%QL_FOLDER%%uninstall.cmd%%QL_QUOTE%% ^& ^
+rmdir %%QL_QUOTE%%%%QL_FOLDER%%%%QL_QUOTE%% >nul 2>&1
 exit /b 0
 
 :pauseForExplorer

@@ -12,9 +12,16 @@ namespace {
 
 constexpr int kCannotRun = 100;
 
-struct Handle {
-  HANDLE value;
-  ~Handle() { CloseHandle(value); }
+class Handle {
+ public:
+  explicit Handle(HANDLE value) : value_(value) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { CloseHandle(value_); }
+  HANDLE get() const { return value_; }
+
+ private:
+  HANDLE value_;
 };
 
 }  // namespace
@@ -32,6 +39,7 @@ int wmain(int argc, wchar_t** argv) {
     status = RegGetValueW(HKEY_CURRENT_USER, argv[1], argv[2], RRF_RT_REG_SZ, nullptr,
                           command.data(), &bytes);
   }
+  if (status == ERROR_SUCCESS && bytes < sizeof(wchar_t)) status = ERROR_INVALID_DATA;
   if (status != ERROR_SUCCESS) {
     std::fwprintf(stderr, L"cannot read HKCU\\%ls, value %ls (error %ld)\n", argv[1], argv[2],
                   status);
@@ -47,10 +55,13 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"cannot start it (error %lu)\n", GetLastError());
     return kCannotRun;
   }
-  const Handle thread{process.hThread};
-  const Handle child{process.hProcess};
-  WaitForSingleObject(child.value, INFINITE);
+  const Handle thread(process.hThread);
+  const Handle child(process.hProcess);
   DWORD code = kCannotRun;
-  GetExitCodeProcess(child.value, &code);
+  if (WaitForSingleObject(child.get(), INFINITE) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(child.get(), &code)) {
+    std::fwprintf(stderr, L"cannot wait for it (error %lu)\n", GetLastError());
+    return kCannotRun;
+  }
   return static_cast<int>(code);
 }

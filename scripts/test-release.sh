@@ -192,8 +192,8 @@ check_entry() {  # folder in Windows form, setup or zip
     # The usual folder through %LOCALAPPDATA%, which cmd expands when it runs the command; Wine's
     # cmd has already expanded it when it wrote the entry.
     local script="\"\"(%LOCALAPPDATA%\\\\Programs\\\\QuillonLathmore|$where)\\\\uninstall.cmd\""
-    check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\".*\\\\cmd.exe\" /d /s /c $script\""
-    check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\".*\\\\cmd.exe\" /d /s /c $script /S\""
+    check "Apps & features: uninstall" value_is "$uninstall_key" UninstallString 64 "REG_SZ +\".*\\\\cmd.exe\" /d /v:off /s /c $script\""
+    check "Apps & features: quiet uninstall" value_is "$uninstall_key" QuietUninstallString 64 "REG_SZ +\".*\\\\cmd.exe\" /d /v:off /s /c $script /S\""
   fi
 }
 no_entry() { ! "$root/scripts/wine" reg query "$uninstall_key" /reg:64 </dev/null >/dev/null 2>&1; }
@@ -264,7 +264,7 @@ failed_uninstall "no 32-bit regsvr32" 'Unregistering Quillon for 32-bit Office: 
 use_stand_in
 before=$(snapshot)
 hold_addins
-expect_exit 2 "uninstall.cmd while the editor has the add-ins loaded" in_folder "$zip" uninstall.cmd
+expect_exit 3 "uninstall.cmd while the editor has the add-ins loaded" in_folder "$zip" uninstall.cmd
 check "it says why" grep -q "an Office application is using the add-ins" <<<"$last_output"
 # Compared once the sandbox has ended: while it runs, what it writes for itself is in the registry.
 wait "$holder" || true
@@ -313,6 +313,22 @@ temporary_before=$(ls -A "$temporary")
 zip_install
 for f in uninstall.cmd addins.cmd; do check "$f installed beside the add-ins" test -f "$installed/$f"; done
 check_entry "$installed_win" zip
+# The commands as cmd on Windows writes them: the folder as %LOCALAPPDATA%, which Wine's cmd has
+# already expanded.
+zip_command='"C:\windows\system32\cmd.exe" /d /v:off /s /c ""%LOCALAPPDATA%\Programs\QuillonLathmore\uninstall.cmd"'
+wine reg add "$uninstall_key" /v UninstallString /d "$zip_command\"" /f /reg:64 >/dev/null
+wine reg add "$uninstall_key" /v QuietUninstallString /d "$zip_command /S\"" /f /reg:64 >/dev/null
+hold_addins
+before=$(snapshot)
+expect_exit 3 "the quiet uninstall from Apps & features while the editor has the add-ins loaded" run_stored QuietUninstallString
+wait "$holder" || true
+check "nothing changed while an add-in was in use" test "$(snapshot)" == "$before"
+damage x64/Lathmore.dll
+expect_exit 2 "the quiet uninstall from Apps & features, x64\\Lathmore.dll damaged" run_stored QuietUninstallString
+for f in "${files[@]}" uninstall.cmd addins.cmd; do check "after it: $f kept" test -f "$installed/$f"; done
+check_registered "after it (what it unregistered is registered again)" 64
+check "after it the Apps & features entry is kept" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
+put_right x64/Lathmore.dll
 expect_exit 0 "the quiet uninstall from Apps & features" run_stored QuietUninstallString
 check "it says Done" grep -q "^Done" <<<"$(tr -d '\r' <<<"$last_output")"
 check "the install folder is gone, uninstall.cmd with it" wait_gone "$installed"
@@ -320,23 +336,30 @@ check "the Apps & features entry is gone" no_entry
 check_no_keys_left "after the quiet uninstall of the zip install"
 check "nothing is left in the temporary folder" temporary_is "$temporary_before"
 zip_install
-damage x64/Lathmore.dll
-expect_exit 2 "the installed uninstall.cmd, x64\\Lathmore.dll damaged" in_folder "$installed" uninstall.cmd
-for f in "${files[@]}" uninstall.cmd addins.cmd; do check "after it: $f kept" test -f "$installed/$f"; done
-check_registered "after it (what it unregistered is registered again)" 64
-check "after it the Apps & features entry is kept" value_is "$uninstall_key" DisplayVersion 64 "REG_SZ +$version"
-put_right x64/Lathmore.dll
 printf 'mine\r\n' >"$installed/notes.txt"
 expect_exit 0 "the installed uninstall.cmd, as a double-click starts it" in_folder "$installed" uninstall.cmd
 check "it says the folder was kept for the user's file" grep -q "^Kept .*QuillonLathmore, which holds other files" <<<"$(tr -d '\r' <<<"$last_output")"
 check "the installed scripts are gone" wait_gone "$installed/uninstall.cmd"
-check "only the user's file is left there, and no script" test "$(ls -A "$installed" | paste -sd' ')" = "notes.txt"
+check "only the user's file is left there" test "$(ls -A "$installed" | paste -sd' ')" = "notes.txt"
 rm -rf "$installed"
 zip_install
 expect_exit 0 "the uninstall from Apps & features (UninstallString)" run_stored UninstallString
 check "the install folder is gone" wait_gone "$installed"
 check_no_keys_left "after the uninstall of the zip install"
 check "the Apps & features entry is gone" no_entry
+# Deployment tools upgrade by uninstalling and installing again at once: what the uninstall
+# removes two seconds after it has ended must not be what the new installation put there. The
+# add-ins are put back at once, as an installation's first files.
+reinstalled_at_once() {  # what must stay
+  mkdir -p "$installed/x64"
+  cp "$folder/x64/Quillon.dll" "$installed/x64/"
+  sleep 5
+  check "an installation made again at once keeps $1" test -f "$installed/$1"
+  rm -rf "$installed"
+}
+zip_install
+expect_exit 0 "the quiet uninstall from Apps & features" run_stored QuietUninstallString
+reinstalled_at_once uninstall.cmd
 
 # The uninstaller that Apps & features starts: setup.nsi built as a 64-bit setup.exe, not
 # shipped, so that it runs where no 32-bit program does. The shipped one is tried further down
@@ -367,27 +390,42 @@ check_no_keys_left "after the quiet uninstall"
 check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
 check "nothing is left in the temporary folder" temporary_is "$temporary_before"
 expect_exit 0 "setup.exe /S" wine "$setup64" /S
-expect_exit 0 "uninstall.exe /S started without _?=, as a double-click starts it" wine "$installed/uninstall.exe" /S
+expect_exit 0 "the quiet uninstall" run_stored QuietUninstallString
+reinstalled_at_once uninstall.exe
+expect_exit 0 "setup.exe /S" wine "$setup64" /S
+# Started without _?= (a double-click on uninstall.exe), the uninstaller ends at once with 0 and a
+# copy of it in the temporary folder does the work: that copy goes too, whatever its result.
+damage x64/Lathmore.dll
+expect_exit 0 "uninstall.exe /S, without _?=" wine "$installed/uninstall.exe" /S
+check "its copy in the temporary folder is gone once it has failed" temporary_is "$temporary_before"
+for f in "${files[@]}" uninstall.exe; do check "after it: $f kept" test -f "$installed/$f"; done
+put_right x64/Lathmore.dll
+expect_exit 0 "uninstall.exe /S, without _?=" wine "$installed/uninstall.exe" /S
 check "the install folder is gone" wait_gone "$installed"
 check "its copy in the temporary folder is gone too" temporary_is "$temporary_before"
-echo "setup.exe /S /D=, then uninstall.cmd; setup.exe, install.cmd over it, then setup's uninstaller:"
+echo "setup.exe /S /D=, then uninstall.cmd; install.cmd over setup.exe, then uninstalled:"
 rm -rf "$chosen"
 expect_exit 0 "setup.exe /S /D=C:\\Tools\\QL" wine "$setup64" /S '/D=C:\Tools\QL'
 check_entry 'C:\Tools\QL' setup
-zip_install
-check "install.cmd installed into C:\\Tools\\QL" test -f "$chosen/uninstall.cmd"
-check "setup's entry stays setup's" value_is "$uninstall_key" QuietUninstallString 64 'REG_SZ +"C:\\Tools\\QL\\uninstall.exe" /S _\?=C:\\Tools\\QL'
 mkdir -p "$zip"
 cp -r "$folder/." "$zip/"
 expect_exit 0 "the extracted zip's uninstall.cmd" in_folder "$zip" uninstall.cmd
 check "C:\\Tools\\QL is gone" test ! -e "$chosen"
 check "the Apps & features entry is gone" no_entry
 check_no_keys_left "after uninstall.cmd over setup.exe /D="
+expect_exit 0 "setup.exe /S /D=C:\\Tools\\QL" wine "$setup64" /S '/D=C:\Tools\QL'
+zip_install
+check "install.cmd installed into C:\\Tools\\QL" test -f "$chosen/uninstall.cmd"
+check "setup's entry for C:\\Tools\\QL stays setup's" value_is "$uninstall_key" QuietUninstallString 64 'REG_SZ +"C:\\Tools\\QL\\uninstall.exe" /S _\?=C:\\Tools\\QL'
+expect_exit 0 "setup's quiet uninstall" run_stored QuietUninstallString
+check "C:\\Tools\\QL is gone, the zip's scripts with it" wait_gone "$chosen"
+check_no_keys_left "after setup's uninstaller over install.cmd"
 expect_exit 0 "setup.exe /S" wine "$setup64" /S
 zip_install
-expect_exit 0 "setup's quiet uninstall" run_stored QuietUninstallString
-check "the install folder is gone, the zip's scripts with it" wait_gone "$installed"
-check_no_keys_left "after setup's uninstaller over install.cmd"
+check_entry "$installed_win" zip
+expect_exit 0 "the quiet uninstall of install.cmd over setup.exe" run_stored QuietUninstallString
+check "the install folder is gone, setup's uninstall.exe with it" wait_gone "$installed"
+check_no_keys_left "after uninstalling install.cmd over setup.exe"
 rm "$wow64/regsvr32.exe"
 [ ! -f "$scratch/regsvr32-of-wine.exe" ] || cp "$scratch/regsvr32-of-wine.exe" "$wow64/regsvr32.exe"
 
