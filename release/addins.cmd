@@ -2,11 +2,11 @@
 rem install: copies Quillon and Lathmore, with uninstall.cmd and this script, to
 rem %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe puts them too, or where setup's entry in
 rem Apps & features says it put them), registers them there for the current user, for 64-bit and
-rem 32-bit Office, and gives them an entry in Apps & features.
+rem 32-bit Office, and, in the usual folder, gives them an entry in Apps & features.
 rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
 rem uninstall.cmd, the extracted zip's or the installed one. Run from the install folder itself,
 rem it leaves this script and uninstall.cmd there and sets ADDINS_CLEANUP=1: uninstall.cmd removes
-rem them and the folder once it has ended. No administrator rights needed; safe to run again.
+rem them and the folder (ADDINS_FOLDER) once it has ended. No administrator rights needed; safe to run again.
 rem Exit code 0 when done; 1 when a registration failed; 2 when it could not be done and nothing
 rem is lost (say why); 3 when an uninstall found the add-ins loaded (as setup's uninstaller). An
 rem uninstall that cannot unregister an add-in registers again what it had unregistered and deletes no file,
@@ -20,7 +20,7 @@ set "usualFolder=Programs\QuillonLathmore"
 set cleanup=0
 call :main %1
 set "outcome=%errorlevel%"
-endlocal & set "ADDINS_OUTCOME=%outcome%" & set "ADDINS_CLEANUP=%cleanup%" & exit /b %outcome%
+endlocal & set "ADDINS_OUTCOME=%outcome%" & set "ADDINS_CLEANUP=%cleanup%" & set "ADDINS_FOLDER=%target%" & exit /b %outcome%
 
 :main
 set "here=%~dp0"
@@ -236,6 +236,13 @@ rem through a file, named inside the temporary folder: not every cmd reads a com
 rem for /f.
 :entrysFolder
 set "entryFolder="
+rem An entry for the usual folder says so in a value: a path read back through reg's text loses
+rem every character outside the console's code page.
+reg query "%appsEntry%" /v InUsualFolder >nul 2>&1
+if errorlevel 1 goto entrysLocation
+set "entryFolder=%LOCALAPPDATA%\%usualFolder%"
+exit /b 0
+:entrysLocation
 pushd "%TEMP%"
 reg query "%appsEntry%" /v InstallLocation >QuillonLathmore-entry.txt 2>nul
 for /f "usebackq tokens=2,*" %%a in ("QuillonLathmore-entry.txt") do if "%%a"=="REG_SZ" set "entryFolder=%%b"
@@ -275,14 +282,13 @@ reg delete "%appsEntry%" /f >nul 2>&1
 exit /b 0
 
 rem The Apps & features entry, so that the add-ins can be removed from there: it runs the
-rem installed uninstall.cmd, which removes setup's files too. In a folder of the user's choice,
-rem setup's entry and uninstaller stay and the entry takes this version. The usual folder is named
+rem installed uninstall.cmd, which removes setup's files too. It replaces an entry for a folder
+rem that is not there now, whose registrations this installation has replaced. In a folder of the
+rem user's choice, setup's entry and uninstaller stay and the entry takes this version. The usual folder is named
 rem through %LOCALAPPDATA%, which cmd expands when it runs the command: reg's quoting cannot carry a
 rem folder name with & ( ) ^ or !. No path goes through call, which would expand a % in it again
 rem and double a ^.
 :writeEntry
-rem An entry of setup's for another folder, one that is not there now, stays as it is.
-if defined entryFolder if /i not "%entryFolder%"=="%target%" exit /b 0
 if /i not "%targetFolder%"=="%LOCALAPPDATA%\%usualFolder%\" goto entrysVersion
 set "uninstall=\"%ComSpec%\" /d /v:off /s /c \"\"%%LOCALAPPDATA%%\%usualFolder%\uninstall.cmd\""
 reg add "%appsEntry%" /v DisplayName /d "Quillon and Lathmore (VBA editor add-ins)" /f >nul
@@ -292,6 +298,7 @@ reg add "%appsEntry%" /v UninstallString /d "%uninstall%\"" /f >nul
 reg add "%appsEntry%" /v QuietUninstallString /d "%uninstall% /S\"" /f >nul
 reg add "%appsEntry%" /v NoModify /t REG_DWORD /d 1 /f >nul
 reg add "%appsEntry%" /v NoRepair /t REG_DWORD /d 1 /f >nul
+reg add "%appsEntry%" /v InUsualFolder /t REG_DWORD /d 1 /f >nul
 :entrysVersion
 reg add "%appsEntry%" /v DisplayVersion /d "@VERSION@" /f >nul
 exit /b 0

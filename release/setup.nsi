@@ -34,7 +34,8 @@
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
-InstallDir "$LOCALAPPDATA\Programs\QuillonLathmore"
+!define USUAL_FOLDER "$LOCALAPPDATA\Programs\QuillonLathmore"
+InstallDir "${USUAL_FOLDER}"
 SetCompressor /SOLID lzma
 ; No file times in the archive: the same files make the same setup.exe whenever it is built.
 SetDateSave off
@@ -254,6 +255,13 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The zip's scripts read InstallLocation back as text, which loses every character outside the
+  ; console's code page: the usual folder is told by a number.
+  ${If} $INSTDIR == "${USUAL_FOLDER}"
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "InUsualFolder" 1
+  ${Else}
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "InUsualFolder"
+  ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
   DetailPrint "Done. Restart the VBA editor (close and reopen the Office application) to load the add-ins."

@@ -27,10 +27,12 @@ rem has put the add-ins back. It gets the folder through its environment, so tha
 rem the folder's name reaches a command line.
 :removeWhenEnded
 set QL_QUOTE=^"
-set "QL_FOLDER=%~dp0"
+set "QL_FOLDER=%ADDINS_FOLDER%\"
 cd /d "%TEMP%"
-rem The names are expanded by that cmd, not by this one ("%%" here is "%" there), and written out
-rem in full: this cmd must not expand a variable that names another.
+rem The names are expanded by that cmd, not by this one ("%%" here is "%" there), and each is
+rem written out here: a value expanded here that holds "%%QL_FOLDER%%" would reach that cmd as it
+rem is on Windows but expanded under Wine. The redirection at the end is start's: that cmd
+rem inherits it and writes to no caller's output.
 start "" /b "%ComSpec%" /d /v:off /c ping -n 3 127.0.0.1 ^>nul ^& ^
 if not exist %%QL_QUOTE%%%%QL_FOLDER%%x64\Quillon.dll%%QL_QUOTE%% ^
 if not exist %%QL_QUOTE%%%%QL_FOLDER%%x86\Quillon.dll%%QL_QUOTE%% ^

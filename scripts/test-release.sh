@@ -60,16 +60,23 @@ drive_c=$WINEPREFIX/drive_c
 # A profile folder such as "Smith (IT)", and worse: Wine takes LOCALAPPDATA from the user's shell
 # folders and TEMP from the user's environment, each read anew when Wine restarts.
 profile='C:\users\Smith (IT) & ^Co!'
-wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
-  /v 'Local AppData' /t REG_EXPAND_SZ /d "$profile\AppData\Local" /f /reg:64 >/dev/null
 for variable in TEMP TMP; do
   wine reg add 'HKCU\Environment' /v "$variable" /d "$profile\Temp" /f /reg:64 >/dev/null
 done
 mkdir -p "$drive_c/users/Smith (IT) & ^Co!/Temp" "$drive_c/users/Smith (IT) & ^Co!/AppData/Local"
-wine wineboot -r >/dev/null 2>&1
-local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
-installed_win="$local_appdata\\Programs\\QuillonLathmore"
-installed=$(unix "$installed_win")
+# The user's local application data folder, and where the add-ins are installed in it.
+use_local_appdata() {  # folder in Windows form
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v 'Local AppData' /t REG_EXPAND_SZ /d "$1" /f /reg:64 >/dev/null
+  wine wineboot -r >/dev/null 2>&1
+  local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+  # Taken from the folder given, not from what Wine prints: its console output keeps only the
+  # characters of the console's code page.
+  installed_win="$1\\Programs\\QuillonLathmore"
+  installed=$drive_c/$(sed 's/^C:.//; s|\\|/|g' <<<"$installed_win")
+  mkdir -p "$(dirname "$installed")"
+}
+use_local_appdata "$profile\AppData\Local"
 temporary=$(unix "$(wine cmd /c echo %TEMP% | tr -d '\r')")
 
 vbe='HKCU\Software\Microsoft\VBA\VBE\6.0'
@@ -200,7 +207,7 @@ no_entry() { ! "$root/scripts/wine" reg query "$uninstall_key" /reg:64 </dev/nul
 
 for arch in x64 x86; do
   [ -f "build/$arch/bin/sandbox.exe" ] && [ -f "build/$arch/bin/regsvr32_stand_in.exe" ] &&
-    [ -f "build/$arch/bin/run_stored_command.exe" ] ||
+    [ -f "build/$arch/bin/run_stored_command.exe" ] && [ -f "build/$arch/bin/ping_stand_in.exe" ] ||
     { cmake --preset "$arch" >/dev/null && cmake --build --preset "$arch" >/dev/null; }
 done
 
@@ -228,6 +235,9 @@ rm -f "$scratch/regsvr32-of-wine.exe"
 [ ! -f "$wow64/regsvr32.exe" ] || cp "$wow64/regsvr32.exe" "$scratch/regsvr32-of-wine.exe"
 use_stand_in() { cp "$root/build/x64/bin/regsvr32_stand_in.exe" "$wow64/regsvr32.exe"; }
 use_stand_in
+# ping, with which the uninstallers' clean-up waits; a test can hold it (see below).
+cp "$root/build/x64/bin/ping_stand_in.exe" "$drive_c/windows/system32/ping.exe"
+wine reg add 'HKCU\Software\Wine\DllOverrides' /v ping.exe /d native /f /reg:64 >/dev/null
 zip=$drive_c/Zip
 rm -rf "$zip" "$stand_in_log"
 mkdir -p "$zip"
@@ -348,17 +358,23 @@ check "the install folder is gone" wait_gone "$installed"
 check_no_keys_left "after the uninstall of the zip install"
 check "the Apps & features entry is gone" no_entry
 # Deployment tools upgrade by uninstalling and installing again at once: what the uninstall
-# removes two seconds after it has ended must not be what the new installation put there. The
-# add-ins are put back at once, as an installation's first files.
+# removes once it has ended must not be what the new installation put there. The clean-up's ping
+# is held until the add-ins are back, as an installation's first files.
+ping_hold=$drive_c/windows/system32/ping.hold
 reinstalled_at_once() {  # what must stay
+  local code=0
+  : >"$ping_hold"
+  # Not through a pipe, which the clean-up would hold open until it has run.
+  run_stored QuietUninstallString >/dev/null 2>&1 || code=$?
+  check "the quiet uninstall from Apps & features exits 0 (it exited $code)" test "$code" -eq 0
   mkdir -p "$installed/x64"
   cp "$folder/x64/Quillon.dll" "$installed/x64/"
+  rm "$ping_hold"
   sleep 5
   check "an installation made again at once keeps $1" test -f "$installed/$1"
   rm -rf "$installed"
 }
 zip_install
-expect_exit 0 "the quiet uninstall from Apps & features" run_stored QuietUninstallString
 reinstalled_at_once uninstall.cmd
 
 # The uninstaller that Apps & features starts: setup.nsi built as a 64-bit setup.exe, not
@@ -390,7 +406,6 @@ check_no_keys_left "after the quiet uninstall"
 check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
 check "nothing is left in the temporary folder" temporary_is "$temporary_before"
 expect_exit 0 "setup.exe /S" wine "$setup64" /S
-expect_exit 0 "the quiet uninstall" run_stored QuietUninstallString
 reinstalled_at_once uninstall.exe
 expect_exit 0 "setup.exe /S" wine "$setup64" /S
 # Started without _?= (a double-click on uninstall.exe), the uninstaller ends at once with 0 and a
@@ -426,6 +441,27 @@ check_entry "$installed_win" zip
 expect_exit 0 "the quiet uninstall of install.cmd over setup.exe" run_stored QuietUninstallString
 check "the install folder is gone, setup's uninstall.exe with it" wait_gone "$installed"
 check_no_keys_left "after uninstalling install.cmd over setup.exe"
+# A user folder with characters that the console's code page lacks: the scripts read the entry's
+# folder back through reg's text, which loses them.
+echo "install.cmd and setup.exe for a user whose folder has characters outside the console's code page:"
+use_local_appdata 'C:\users\Łukasz 日本\AppData\Local'
+zip_install
+check "install.cmd installed there" test -f "$installed/uninstall.cmd"
+check "its entry says it is the usual folder" value_is "$uninstall_key" InUsualFolder 64 "REG_DWORD +0x1"
+expect_exit 0 "the quiet uninstall from Apps & features" run_stored QuietUninstallString
+check "the install folder is gone" wait_gone "$installed"
+check "the Apps & features entry is gone" no_entry
+expect_exit 0 "setup.exe /S" wine "$setup64" /S
+check "setup.exe installed there" test -f "$installed/uninstall.exe"
+check "its entry says it is the usual folder" value_is "$uninstall_key" InUsualFolder 64 "REG_DWORD +0x1"
+mkdir -p "$zip"
+cp -r "$folder/." "$zip/"
+expect_exit 0 "the extracted zip's uninstall.cmd" in_folder "$zip" uninstall.cmd
+check "the install folder is gone" test ! -e "$installed"
+check "the Apps & features entry is gone" no_entry
+check_no_keys_left "after the uninstalls for that user"
+use_local_appdata "$profile\AppData\Local"
+
 rm "$wow64/regsvr32.exe"
 [ ! -f "$scratch/regsvr32-of-wine.exe" ] || cp "$scratch/regsvr32-of-wine.exe" "$wow64/regsvr32.exe"
 
