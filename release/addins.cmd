@@ -1,17 +1,17 @@
 @echo off
 rem install: copies Quillon and Lathmore, with uninstall.cmd and this script, to
-rem %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe puts them too, or where setup's entry in
-rem Apps & features says it put them), registers them there for the current user, for 64-bit and
-rem 32-bit Office, and, in the usual folder, gives them an entry in Apps & features.
+rem %LOCALAPPDATA%\Programs\QuillonLathmore (where setup.exe puts them too, or where setup's
+rem entry in Apps & features says it put them), registers them there for the current user, for
+rem 64-bit and 32-bit Office, and, in the usual folder, gives them an entry in Apps & features.
 rem uninstall: unregisters them there and removes that folder. Called by install.cmd and
 rem uninstall.cmd, the extracted zip's or the installed one. Run from the install folder itself,
-rem it leaves this script and uninstall.cmd there and sets ADDINS_CLEANUP=1: uninstall.cmd removes
-rem them and the folder (ADDINS_FOLDER) once it has ended. No administrator rights needed; safe to run again.
-rem Exit code 0 when done; 1 when a registration failed; 2 when it could not be done and nothing
-rem is lost (say why); 3 when an uninstall found the add-ins loaded (as setup's uninstaller). An
-rem uninstall that cannot unregister an add-in registers again what it had unregistered and deletes no file,
-rem so that Office never points at an add-in that is gone. The same in ADDINS_OUTCOME, as not every
-rem cmd passes a called script's exit code on.
+rem it leaves this script and uninstall.cmd there and sets ADDINS_CLEANUP=1: uninstall.cmd
+rem removes them and the folder (ADDINS_FOLDER) once it has ended. No administrator rights
+rem needed; safe to run again. Exit code 0 when done; 1 when a registration failed; 2 when it
+rem could not be done and nothing is lost (say why); 3 when an uninstall found the add-ins loaded
+rem (as setup's uninstaller). An uninstall that cannot unregister an add-in registers again what
+rem it had unregistered and deletes no file, so that Office never points at an add-in that is
+rem gone. The same in ADDINS_OUTCOME, as not every cmd passes a called script's exit code on.
 rem A path may hold spaces, ( ) & ^ and !: no path is expanded with %...% inside a parenthesised
 rem block or on an echo line, only inside quotes; messages with a path go through :say.
 setlocal EnableExtensions DisableDelayedExpansion
@@ -231,7 +231,7 @@ echo Copying %~1: FAILED
 set copied=0
 exit /b 0
 
-rem InstallLocation of the Apps & features entry into target, where there is one. reg's answer goes
+rem The Apps & features entry's folder into target, where there is one. reg's answer goes
 rem through a file, named inside the temporary folder: not every cmd reads a command's output in
 rem for /f.
 :entrysFolder
@@ -284,10 +284,10 @@ exit /b 0
 rem The Apps & features entry, so that the add-ins can be removed from there: it runs the
 rem installed uninstall.cmd, which removes setup's files too. It replaces an entry for a folder
 rem that is not there now, whose registrations this installation has replaced. In a folder of the
-rem user's choice, setup's entry and uninstaller stay and the entry takes this version. The usual folder is named
-rem through %LOCALAPPDATA%, which cmd expands when it runs the command: reg's quoting cannot carry a
-rem folder name with & ( ) ^ or !. No path goes through call, which would expand a % in it again
-rem and double a ^.
+rem user's choice, setup's entry and uninstaller stay and the entry takes this version. The usual
+rem folder is named through %LOCALAPPDATA%, which cmd expands when it runs the command: reg's
+rem quoting cannot carry a folder name with & ( ) ^ or !. No path goes through call, which would
+rem expand a % in it again and double a ^.
 :writeEntry
 if /i not "%targetFolder%"=="%LOCALAPPDATA%\%usualFolder%\" goto entrysVersion
 set "uninstall=\"%ComSpec%\" /d /v:off /s /c \"\"%%LOCALAPPDATA%%\%usualFolder%\uninstall.cmd\""

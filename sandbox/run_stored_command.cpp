@@ -32,8 +32,8 @@ int wmain(int argc, wchar_t** argv) {
     return kCannotRun;
   }
   DWORD bytes = 0;
-  LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, argv[1], argv[2], RRF_RT_REG_SZ, nullptr,
-                                nullptr, &bytes);
+  LSTATUS status =
+      RegGetValueW(HKEY_CURRENT_USER, argv[1], argv[2], RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
   std::wstring command(bytes / sizeof(wchar_t) + 1, L'\0');
   if (status == ERROR_SUCCESS) {
     status = RegGetValueW(HKEY_CURRENT_USER, argv[1], argv[2], RRF_RT_REG_SZ, nullptr,

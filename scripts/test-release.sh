@@ -204,6 +204,12 @@ check_entry() {  # folder in Windows form, setup or zip
   fi
 }
 no_entry() { ! "$root/scripts/wine" reg query "$uninstall_key" /reg:64 </dev/null >/dev/null 2>&1; }
+# The zip extracted into C:\Zip, afresh.
+extract_zip() {
+  rm -rf "$zip"
+  mkdir -p "$zip"
+  cp -r "$folder/." "$zip/"
+}
 
 for arch in x64 x86; do
   [ -f "build/$arch/bin/sandbox.exe" ] && [ -f "build/$arch/bin/regsvr32_stand_in.exe" ] &&
@@ -239,9 +245,8 @@ use_stand_in
 cp "$root/build/x64/bin/ping_stand_in.exe" "$drive_c/windows/system32/ping.exe"
 wine reg add 'HKCU\Software\Wine\DllOverrides' /v ping.exe /d native /f /reg:64 >/dev/null
 zip=$drive_c/Zip
-rm -rf "$zip" "$stand_in_log"
-mkdir -p "$zip"
-cp -r "$folder/." "$zip/"
+rm -f "$stand_in_log"
+extract_zip
 expect_exit 0 "install.cmd" in_folder "$zip" install.cmd
 check_registered "after install.cmd" 64
 check "the 32-bit DLLs were registered by the 32-bit regsvr32" \
@@ -306,16 +311,14 @@ check "the user's own files there are kept" test -f "$chosen/notes.txt" -a -f "$
 check "nothing else of the add-ins is left there" \
   test "$(cd "$chosen" && find . -type f | sort | paste -sd' ')" = "./notes.txt ./x64/settings.ini"
 check "it says the folder was kept" grep -q "^Kept C:.Tools.QL" <<<"$(tr -d '\r' <<<"$last_output")"
-check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
+check "the Apps & features entry is gone" no_entry
 check_no_keys_left "after uninstalling from C:\\Tools\\QL"
 
 # A zip install keeps a way to uninstall once its extracted folder is gone: its own uninstall.cmd
 # in the install folder, which its Apps & features entry runs too.
 echo "a zip install, its extracted folder deleted, uninstalled from Apps & features and by its installed uninstall.cmd:"
 zip_install() {
-  rm -rf "$zip"
-  mkdir -p "$zip"
-  cp -r "$folder/." "$zip/"
+  extract_zip
   expect_exit 0 "install.cmd" in_folder "$zip" install.cmd
   rm -rf "$zip"
 }
@@ -422,8 +425,7 @@ echo "setup.exe /S /D=, then uninstall.cmd; install.cmd over setup.exe, then uni
 rm -rf "$chosen"
 expect_exit 0 "setup.exe /S /D=C:\\Tools\\QL" wine "$setup64" /S '/D=C:\Tools\QL'
 check_entry 'C:\Tools\QL' setup
-mkdir -p "$zip"
-cp -r "$folder/." "$zip/"
+extract_zip
 expect_exit 0 "the extracted zip's uninstall.cmd" in_folder "$zip" uninstall.cmd
 check "C:\\Tools\\QL is gone" test ! -e "$chosen"
 check "the Apps & features entry is gone" no_entry
@@ -454,8 +456,7 @@ check "the Apps & features entry is gone" no_entry
 expect_exit 0 "setup.exe /S" wine "$setup64" /S
 check "setup.exe installed there" test -f "$installed/uninstall.exe"
 check "its entry says it is the usual folder" value_is "$uninstall_key" InUsualFolder 64 "REG_DWORD +0x1"
-mkdir -p "$zip"
-cp -r "$folder/." "$zip/"
+extract_zip
 expect_exit 0 "the extracted zip's uninstall.cmd" in_folder "$zip" uninstall.cmd
 check "the install folder is gone" test ! -e "$installed"
 check "the Apps & features entry is gone" no_entry
@@ -548,7 +549,7 @@ expect_exit 0 "the quiet uninstall" run_stored QuietUninstallString
 check "the install folder is gone" wait_gone "$installed"
 check "nothing is left in the temporary folder" temporary_is "$temporary_before"
 check_no_keys_left "after the quiet uninstall"
-check "the Apps & features entry is gone" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
+check "the Apps & features entry is gone" no_entry
 check "the toolbar places are kept" value_is "$settings" Left 64 "REG_SZ +61"
 
 check "the profile folder is the awkward one ($local_appdata)" test "$local_appdata" = "$profile\AppData\Local"
@@ -576,7 +577,7 @@ echo "setup.exe /S, then uninstall.cmd:"
 expect_exit 0 "setup.exe /S" wine "$root/$setup" /S
 expect_exit 0 "uninstall.cmd after setup.exe" in_folder "$awkward" uninstall.cmd
 check "the install folder is gone" test ! -e "$installed"
-check "no Apps & features entry is left" bash -c "! \"$root/scripts/wine\" reg query '$uninstall_key' /reg:64 </dev/null"
+check "no Apps & features entry is left" no_entry
 check_no_keys_left "after uninstall.cmd over setup.exe"
 
 # The uninstaller run in place (_?=), so that its own exit code is seen, needs a folder without

@@ -23,6 +23,14 @@ const std::string kDemoMessage =
     "Not installed on this computer: Ledgerline 1.0 {7C0E3F5A-2B6D-4E61-9A8C-51D2F0B3C4E7}, left "
     "as it is.";
 
+// The project's list made Scripting 1.0, then Outlook 9.6 MISSING, which is already last.
+void OnlyScriptingThenAMissingOutlook(RepairWorld& w) {
+  auto& list = *w.Project()->ReferenceList();
+  while (!list.Items().empty()) list.Remove(list.Items().front());
+  list.Append(TypeLib(kScripting, {1, 0}, u"Scripting", false));
+  list.Append(TypeLib(kOutlook, {9, 6}, u"Outlook", true));
+}
+
 TEST(RepairCommand, SitsRightAfterReferencesWithALetterTheMenuDoesNotUse) {
   RepairWorld w;
   w.AddCommand();
@@ -120,10 +128,7 @@ TEST(Repair, NewestVersionByItsNumberAndOnlyWithItsFile) {
 
 TEST(Repair, AReferenceAlreadyLastKeepsItsPlaceAndSaysNothingOfIt) {
   RepairWorld w;
-  auto& list = *w.Project()->ReferenceList();
-  while (!list.Items().empty()) list.Remove(list.Items().front());
-  list.Append(TypeLib(kScripting, {1, 0}, u"Scripting", false));
-  list.Append(TypeLib(kOutlook, {9, 6}, u"Outlook", true));
+  OnlyScriptingThenAMissingOutlook(w);
   w.AddCommand();
   w.Command()->Click();
   EXPECT_THAT(w.Listed(), ElementsAre("Scripting 1.0", "Outlook 9.5"));
@@ -282,10 +287,7 @@ class Rewrapped : public host::References {
 
 TEST(Repair, ALastReferenceIsToldAsKeptInPlaceWhateverObjectsTheEditorHandsOut) {
   RepairWorld w;
-  auto& list = *w.Project()->ReferenceList();
-  while (!list.Items().empty()) list.Remove(list.Items().front());
-  list.Append(TypeLib(kScripting, {1, 0}, u"Scripting", false));
-  list.Append(TypeLib(kOutlook, {9, 6}, u"Outlook", true));
+  OnlyScriptingThenAMissingOutlook(w);
   Rewrapped references(w.Project()->References());
   const auto entries = RepairReferences(references, *w.libraries, host::Bitness::Win64);
   ASSERT_EQ(entries.size(), 1u);
